@@ -1,0 +1,46 @@
+// getComputerSystem: the machine's identity strings from sysinfo.
+#include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
+#include "jni/Export.h"
+#include "sol/systeminfo.h"
+
+namespace {
+
+const DataClass computerSystemClassName{
+    "com/vantor/kelda/providers/solaris/SolarisComputerSystemProvider$SolarisComputerSystem",
+    "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;)V"};
+
+}  // namespace
+
+JNIEXPORT jobject JNICALL
+Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getComputerSystem(JNIEnv* env, jobject) {
+    // Fields 1, 2, 4 and 5 stay " " when their sysinfo command fails; field 3 is always "unknown".
+    jstring fields[5];
+    for (int i = 0; i < 5; ++i) {
+        fields[i] = newJavaString(env, i == 2 ? "unknown" : " ");
+        if (fields[i] == nullptr) return nullptr;
+    }
+    jclass cls;
+    jmethodID ctor;
+    if (!GetClassAndMethod(env, computerSystemClassName, cls, ctor)) return nullptr;
+
+    auto build = [&]() -> jobject {
+        return env->NewObject(cls, ctor, fields[0], fields[1], fields[2], fields[3], fields[4]);
+    };
+    return protectedRegion(
+        env,
+        [&]() -> jobject {
+            static const struct { int command; int field; } commands[] = {
+                {sol::SI_SYSNAME, 0}, {sol::SI_HOSTNAME, 1}, {sol::SI_PLATFORM, 3}, {sol::SI_VERSION, 4}};
+            char buf[128];
+            for (const auto& c : commands) {
+                if (sol::sysinfo(c.command, buf, sizeof buf) >= 0) {
+                    jstring value = javaString(env, buf);
+                    env->DeleteLocalRef(fields[c.field]);
+                    fields[c.field] = value;
+                }
+            }
+            return build();
+        },
+        // Any failure: the object from the strings gathered so far, with no Java exception.
+        [&](const NativeError&) { return build(); }, [&]() { return build(); });
+}

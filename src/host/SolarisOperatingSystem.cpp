@@ -1,0 +1,100 @@
+// getOperatingSystem: name, node name, version and the memory figures of the host.
+#include "host/SolarisOperatingSystem.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
+#include "jni/Export.h"
+#include "jni/LogMessage.h"
+#include "sol/kstat.h"
+#include "sol/sysinfo.h"
+#include "sol/unistd.h"
+#include "sol/utsname.h"
+
+namespace {
+
+const DataClass operatingSystemClassName{
+    "com/vantor/kelda/providers/solaris/SolarisOperatingSystemProvider$SolarisOperatingSystem",
+    "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;JJJJ)V"};
+
+// One sample of unix:0:vminfo; false when the statistic is missing or cannot be read. The
+// record is copied from the statistic's own buffer, so a longer record (illumos adds a
+// field) cannot overrun the local one.
+bool sampleVminfo(sol::kstat_ctl_t* kc, sol::vminfo_t& sample) {
+    sol::kstat_t* ksp = sol::kstat_lookup(kc, "unix", 0, "vminfo");
+    if (ksp == nullptr) return false;
+    if (sol::kstat_read(kc, ksp, nullptr) == -1 || ksp->ks_data == nullptr) return false;
+    sample = sol::vminfo_t{};
+    std::memcpy(&sample, ksp->ks_data, std::min(ksp->ks_data_size, sizeof sample));
+    return true;
+}
+
+// Page-count difference to kilobytes, in unsigned 64-bit arithmetic.
+int64_t pagesToKb(uint64_t pages, long pageSize) {
+    return static_cast<int64_t>(pages * static_cast<uint64_t>(pageSize) / 1024);
+}
+
+// Closes the kernel statistics handle on every way out.
+struct KstatHandle {
+    sol::kstat_ctl_t* kc;
+    ~KstatHandle() { sol::kstat_close(kc); }
+};
+
+}  // namespace
+
+OsMemoryInfo GetOSMemoryInfo() {
+    OsMemoryInfo info{};
+    long pageSize = sol::sysconf(sol::_SC_PAGESIZE);
+    // Pages times whole kilobytes per page, as a 32-bit product widened with its sign.
+    int32_t pageKb = static_cast<int32_t>(pageSize / 1024);
+    info.totalPhysicalMemory = static_cast<int32_t>(static_cast<int64_t>(sol::sysconf(sol::_SC_PHYS_PAGES)) * pageKb);
+    info.freePhysicalMemory = static_cast<int32_t>(static_cast<int64_t>(sol::sysconf(sol::_SC_AVPHYS_PAGES)) * pageKb);
+
+    sol::kstat_ctl_t* kc = sol::kstat_open();
+    if (kc == nullptr) throw NativeError("kstat open failed");
+    KstatHandle handle{kc};
+
+    sol::vminfo_t previous, current;
+    if (!sampleVminfo(kc, previous)) return info;
+    ::sleep(1);
+    if (!sampleVminfo(kc, current)) return info;
+
+    info.totalSwap = pagesToKb((current.swap_avail - previous.swap_avail) + (current.swap_resv - previous.swap_resv), pageSize);
+    info.freeSwap = pagesToKb(current.swap_avail - previous.swap_avail, pageSize);
+    info.freePhysicalMemory = pagesToKb(current.freemem - previous.freemem, pageSize);
+    return info;
+}
+
+JNIEXPORT jobject JNICALL
+Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getOperatingSystem(JNIEnv* env, jobject) {
+    jclass cls;
+    jmethodID ctor;
+    if (!GetClassAndMethod(env, operatingSystemClassName, cls, ctor)) return nullptr;
+
+    return protectedRegion(
+        env,
+        [&]() -> jobject {
+            sol::utsname name;
+            if (sol::uname(&name) == -1) throw NativeError("uname failed in getOperatingSystem");
+            jstring sysName = javaString(env, name.sysname);
+            jstring nodeName = javaString(env, name.nodename);
+            jstring versionRelease = javaString(env, std::string(name.version) + "." + name.release);
+            OsMemoryInfo memory = GetOSMemoryInfo();
+            return newDataObject(env, cls, ctor, sysName, nodeName, versionRelease,
+                                 static_cast<jlong>(memory.totalPhysicalMemory),
+                                 static_cast<jlong>(memory.freePhysicalMemory),
+                                 static_cast<jlong>(memory.totalSwap), static_cast<jlong>(memory.freeSwap));
+        },
+        [&](const NativeError& e) -> jobject {
+            LogMessage(env, e.message(), "warn");
+            return nullptr;
+        },
+        [&]() -> jobject {
+            jstring blank = javaString(env, " ");
+            return newDataObject(env, cls, ctor, blank, blank, blank, jlong{0}, jlong{0}, jlong{0}, jlong{0});
+        });
+}

@@ -1,0 +1,72 @@
+#include "jni/JavaText.h"
+
+#include <cstring>
+
+namespace {
+
+void appendUnit(std::string& out, unsigned unit) {  // one UTF-16 unit in modified UTF-8
+    if (unit != 0 && unit < 0x80) {
+        out.push_back(static_cast<char>(unit));
+    } else if (unit < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (unit >> 6)));
+        out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (unit >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    }
+}
+
+// Length of the valid UTF-8 sequence at p (1 to 4), or 0 when the bytes are not one.
+size_t sequenceLength(const unsigned char* p, size_t left, unsigned& codePoint) {
+    unsigned char b = p[0];
+    size_t n;
+    unsigned min;
+    if (b >= 0xC2 && b <= 0xDF) { n = 2; codePoint = b & 0x1F; min = 0x80; }
+    else if (b >= 0xE0 && b <= 0xEF) { n = 3; codePoint = b & 0x0F; min = 0x800; }
+    else if (b >= 0xF0 && b <= 0xF4) { n = 4; codePoint = b & 0x07; min = 0x10000; }
+    else return 0;
+    if (left < n) return 0;
+    for (size_t i = 1; i < n; ++i) {
+        if ((p[i] & 0xC0) != 0x80) return 0;
+        codePoint = (codePoint << 6) | (p[i] & 0x3F);
+    }
+    if (codePoint < min || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) return 0;
+    return n;
+}
+
+}  // namespace
+
+std::string toModifiedUtf8(const std::string& bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    size_t left = bytes.size();
+    while (left > 0) {
+        unsigned codePoint = 0;
+        size_t n = p[0] < 0x80 ? 1 : sequenceLength(p, left, codePoint);
+        if (n == 1) {
+            appendUnit(out, p[0]);
+        } else if (n == 0) {
+            appendUnit(out, p[0]);  // a stray byte, read as Latin-1
+            n = 1;
+        } else if (codePoint >= 0x10000) {
+            codePoint -= 0x10000;
+            appendUnit(out, 0xD800 | (codePoint >> 10));
+            appendUnit(out, 0xDC00 | (codePoint & 0x3FF));
+        } else {
+            out.append(reinterpret_cast<const char*>(p), n);
+        }
+        p += n;
+        left -= n;
+    }
+    return out;
+}
+
+jstring newJavaString(JNIEnv* env, const std::string& text) {
+    return env->NewStringUTF(toModifiedUtf8(text).c_str());
+}
+
+jstring newJavaString(JNIEnv* env, const char* text) {
+    return newJavaString(env, std::string(text == nullptr ? "" : text));
+}

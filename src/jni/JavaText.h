@@ -1,0 +1,13 @@
+// Java strings made from C text. Text from the system is bytes of unknown encoding; JNI
+// accepts only modified UTF-8, so bytes that do not form valid UTF-8 are taken as Latin-1.
+#pragma once
+#include <jni.h>
+#include <string>
+
+// The modified-UTF-8 form of `bytes`: valid UTF-8 is kept (characters beyond the basic plane
+// become surrogate pairs), NUL becomes C0 80, any other byte is read as a Latin-1 character.
+std::string toModifiedUtf8(const std::string& bytes);
+
+// A new Java string of the text, or null with a Java exception pending.
+jstring newJavaString(JNIEnv* env, const std::string& text);
+jstring newJavaString(JNIEnv* env, const char* text);

@@ -1,0 +1,3 @@
+#include "jni/LogMessage.h"
+
+void LogMessage(JNIEnv*, const std::string&, const std::string&) {}

@@ -1,0 +1,19 @@
+// sysconf(3C) with the Solaris numbering of its names.
+#pragma once
+
+namespace sol {
+
+constexpr int _SC_CLK_TCK = 3;
+constexpr int _SC_PAGESIZE = 11;
+// _SC_PAGE_SIZE is left out: glibc defines it as a macro.
+constexpr int _SC_NPROCESSORS_CONF = 14;
+constexpr int _SC_NPROCESSORS_ONLN = 15;
+constexpr int _SC_PHYS_PAGES = 500;
+constexpr int _SC_AVPHYS_PAGES = 501;
+constexpr int _SC_NPROCESSORS_MAX = 516;
+constexpr int _SC_CPUID_MAX = 517;
+
+// The value of `name`, or -1 (errno EINVAL) when the name is not supported.
+long sysconf(int name);
+
+}  // namespace sol

@@ -1,0 +1,21 @@
+// Small readers of the Linux /proc and /sys files the live backend translates.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace linuxhost {
+
+// The first line of a file, without its newline; "" when the file cannot be read.
+std::string firstLine(const std::string& path);
+
+// The highest number of a kernel range list such as "0-3,6"; -1 when there is none.
+long highestInRangeList(const std::string& list);
+
+// The "Name: value kB" lines of /proc/meminfo (values in kB).
+std::map<std::string, uint64_t> parseMeminfo(const std::string& text);
+
+// The whole content of a file; "" when it cannot be read.
+std::string readFile(const std::string& path);
+
+}  // namespace linuxhost

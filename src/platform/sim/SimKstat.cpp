@@ -1,0 +1,148 @@
+// The kernel statistics chain of the simulated host.
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "KstatChain.h"
+#include "sim/SimHost.h"
+#include "sol/sysinfo.h"
+
+namespace sol::simulated {
+
+namespace {
+
+using sim::json;
+
+class FailingSource : public KstatSource {
+public:
+    bool read(void*, size_t) override {
+        errno = EIO;
+        return false;
+    }
+};
+
+// unix:0:vminfo: every read is one kernel update, adding the page counts to the running sums.
+class VminfoSource : public KstatSource {
+public:
+    VminfoSource(std::shared_ptr<const sim::Host> host, std::string key, const json& counts)
+        : host_(std::move(host)), key_(std::move(key)) {
+        counts_.freemem = sim::number<uint64_t>(counts, "freemem");
+        counts_.swap_resv = sim::number<uint64_t>(counts, "swap_resv");
+        counts_.swap_alloc = sim::number<uint64_t>(counts, "swap_alloc");
+        counts_.swap_avail = sim::number<uint64_t>(counts, "swap_avail");
+        counts_.swap_free = sim::number<uint64_t>(counts, "swap_free");
+    }
+    bool read(void* data, size_t size) override {
+        uint64_t updates = host_->nextUpdate(key_);
+        vminfo_t sums;
+        sums.freemem = counts_.freemem * updates;
+        sums.swap_resv = counts_.swap_resv * updates;
+        sums.swap_alloc = counts_.swap_alloc * updates;
+        sums.swap_avail = counts_.swap_avail * updates;
+        sums.swap_free = counts_.swap_free * updates;
+        std::memcpy(data, &sums, size < sizeof sums ? size : sizeof sums);
+        return true;
+    }
+
+private:
+    std::shared_ptr<const sim::Host> host_;
+    std::string key_;
+    vminfo_t counts_{};
+};
+
+// A fixed record, the same at every read.
+template <class Record>
+class FixedSource : public KstatSource {
+public:
+    explicit FixedSource(const Record& record) : record_(record) {}
+    bool read(void* data, size_t size) override {
+        std::memcpy(data, &record_, size < sizeof record_ ? size : sizeof record_);
+        return true;
+    }
+
+private:
+    Record record_;
+};
+
+cpu_stat_t cpuStat(const json& cpu) {
+    cpu_stat_t stat{};
+    stat.cpu_sysinfo.cpu[CPU_IDLE] = static_cast<uint_t>(sim::number<uint64_t>(cpu, "idle"));
+    stat.cpu_sysinfo.cpu[CPU_USER] = static_cast<uint_t>(sim::number<uint64_t>(cpu, "user"));
+    stat.cpu_sysinfo.cpu[CPU_KERNEL] = static_cast<uint_t>(sim::number<uint64_t>(cpu, "kernel"));
+    stat.cpu_sysinfo.cpu[CPU_WAIT] = static_cast<uint_t>(sim::number<uint64_t>(cpu, "wait"));
+    return stat;
+}
+
+kstat_io_t ioStat(const json& io) {
+    kstat_io_t stat{};
+    stat.nread = sim::number<uint64_t>(io, "nread");
+    stat.nwritten = sim::number<uint64_t>(io, "nwritten");
+    stat.reads = sim::number<uint_t>(io, "reads");
+    stat.writes = sim::number<uint_t>(io, "writes");
+    stat.wtime = sim::number<hrtime_t>(io, "wtime");
+    stat.wlentime = sim::number<hrtime_t>(io, "wlentime");
+    stat.wlastupdate = sim::number<hrtime_t>(io, "wlastupdate");
+    stat.rtime = sim::number<hrtime_t>(io, "rtime");
+    stat.rlentime = sim::number<hrtime_t>(io, "rlentime");
+    stat.rlastupdate = sim::number<hrtime_t>(io, "rlastupdate");
+    stat.wcnt = sim::number<uint_t>(io, "wcnt");
+    stat.rcnt = sim::number<uint_t>(io, "rcnt");
+    return stat;
+}
+
+uchar_t typeOf(const json& item) {
+    std::string type = item.value("type", std::string(item.contains("io") ? "io" : "raw"));
+    if (type == "named") return KSTAT_TYPE_NAMED;
+    if (type == "intr") return KSTAT_TYPE_INTR;
+    if (type == "io") return KSTAT_TYPE_IO;
+    if (type == "timer") return KSTAT_TYPE_TIMER;
+    return KSTAT_TYPE_RAW;
+}
+
+}  // namespace
+
+std::unique_ptr<KstatChain> kstatChain() {
+    auto host = sim::host();
+    if (!host) {
+        errno = ENXIO;
+        return nullptr;
+    }
+    const json& section = host->section("kstat");
+    if (section.is_object() && section.value("open_fails", false)) {
+        errno = ENXIO;
+        return nullptr;
+    }
+    auto chain = std::make_unique<KstatChain>();
+    if (!section.is_object() || !section.contains("chain") || !section["chain"].is_array()) return chain;
+
+    for (const json& item : section["chain"]) {
+        std::string module = item.value("module", std::string());
+        int instance = item.value("instance", 0);
+        std::string name = item.value("name", std::string());
+        std::string ksClass = item.value("class", std::string());
+        uchar_t type = typeOf(item);
+
+        std::unique_ptr<KstatSource> source;
+        size_t size = 0;
+        uint_t ndata = 0;
+        if (item.contains("vminfo") && !item["vminfo"].is_null()) {
+            source = std::make_unique<VminfoSource>(host, module + ":" + std::to_string(instance) + ":" + name,
+                                                    item["vminfo"]);
+            size = sizeof(vminfo_t);
+            ndata = 1;
+        } else if (item.contains("cpu") && !item["cpu"].is_null()) {
+            source = std::make_unique<FixedSource<cpu_stat_t>>(cpuStat(item["cpu"]));
+            size = sizeof(cpu_stat_t);
+            ndata = 1;
+        } else if (item.contains("io") && !item["io"].is_null()) {
+            source = std::make_unique<FixedSource<kstat_io_t>>(ioStat(item["io"]));
+            size = sizeof(kstat_io_t);
+            ndata = 1;
+        }
+        if (item.value("read_fails", false)) source = std::make_unique<FailingSource>();
+        chain->add(module.c_str(), instance, name.c_str(), ksClass.c_str(), type, size, ndata, std::move(source));
+    }
+    return chain;
+}
+
+}  // namespace sol::simulated
