@@ -22,15 +22,16 @@ std::string readFile(const std::string& path) {
 }
 
 long highestInRangeList(const std::string& list) {
+    // Numbers are separated by "-" (ranges) and "," (items); only the digits matter here.
     long highest = -1;
     const char* p = list.c_str();
     while (*p != '\0') {
-        char* end = nullptr;
-        long value = std::strtol(p, &end, 10);
-        if (end == p) {
+        if (*p < '0' || *p > '9') {
             ++p;
             continue;
         }
+        char* end = nullptr;
+        long value = std::strtol(p, &end, 10);
         if (value > highest) highest = value;
         p = end;
     }

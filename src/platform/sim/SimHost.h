@@ -5,7 +5,9 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <functional>
 #include <string>
+#include <typeindex>
 #include <nlohmann/json.hpp>
 
 namespace sim {
@@ -29,11 +31,26 @@ public:
     // The count lives as long as this loaded description.
     uint64_t nextUpdate(const std::string& key) const;
 
+    // Data derived from the description (built once per loaded description).
+    template <class T>
+    std::shared_ptr<const T> derived(const std::function<std::shared_ptr<const T>(const Host&)>& build) const {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            auto it = derived_.find(typeid(T));
+            if (it != derived_.end()) return std::static_pointer_cast<const T>(it->second);
+        }
+        auto value = build(*this);
+        std::lock_guard<std::mutex> lock(mutex_);
+        derived_[typeid(T)] = value;
+        return value;
+    }
+
 private:
     std::string path_;
     json root_;
     mutable std::mutex mutex_;
     mutable std::map<std::string, uint64_t> updates_;
+    mutable std::map<std::type_index, std::shared_ptr<const void>> derived_;
 };
 
 // True when HOSTPROBE_SIMHOST selects the simulated host for this call.

@@ -17,3 +17,17 @@ constexpr int _SC_CPUID_MAX = 517;
 long sysconf(int name);
 
 }  // namespace sol
+
+#include <sys/types.h>
+
+namespace sol {
+
+// 0, or -1 with errno.
+int close(int fd);
+// The length of the link's target copied into buf (no terminator added), or -1 with errno.
+ssize_t readlink(const char* path, char* buf, size_t bufsiz);
+// 0, or -1 with errno. The simulated host keeps its own current directory for its simulated
+// directories, so the real process's working directory is left alone there.
+int chdir(const char* path);
+
+}  // namespace sol

@@ -1,0 +1,42 @@
+// The file, directory and device calls, as each backend provides them.
+#pragma once
+#include <sys/types.h>
+
+#include <cstdio>
+
+#include "sol/dirent.h"
+#include "sol/stat.h"
+#include "sol/statvfs.h"
+
+namespace sol {
+
+// A directory stream of any backend.
+struct DIR {
+    virtual ~DIR() = default;
+    virtual dirent* next() = 0;  // NULL at the end
+};
+
+#define SOL_FILE_BACKEND_FUNCTIONS                                \
+    FILE* fopen(const char* path, const char* mode);              \
+    int statvfs64(const char* path, statvfs64_t* buf);            \
+    int stat(const char* path, struct stat* buf);                 \
+    int lstat(const char* path, struct stat* buf);                \
+    int fstat(int fd, struct stat* buf);                          \
+    DIR* opendir(const char* path);                               \
+    int open(const char* path, int oflag);                        \
+    int close(int fd);                                            \
+    ssize_t readlink(const char* path, char* buf, size_t bufsiz); \
+    int chdir(const char* path);                                  \
+    int ioctl(int fd, int request, void* arg);
+
+namespace simulated {
+SOL_FILE_BACKEND_FUNCTIONS
+bool ownsDescriptor(int fd);  // true for descriptors of simulated devices
+}  // namespace simulated
+namespace native {
+SOL_FILE_BACKEND_FUNCTIONS
+}  // namespace native
+
+#undef SOL_FILE_BACKEND_FUNCTIONS
+
+}  // namespace sol

@@ -1,0 +1,27 @@
+// <dirent.h>: directory streams.
+#pragma once
+#include "sol/types.h"
+
+namespace sol {
+
+constexpr int MAXNAMELEN = 256;
+
+// The LP64 dirent: d_name at offset 18. Solaris declares d_name variable-length; here it has
+// room for the longest name and its terminator, and readers still measure it with strlen.
+struct dirent {
+    uint64_t d_ino;
+    int64_t d_off;
+    unsigned short d_reclen;
+    char d_name[MAXNAMELEN];
+};
+static_assert(offsetof(dirent, d_name) == 18, "Solaris LP64 dirent layout");
+
+struct DIR;  // opaque
+
+// NULL with errno when the directory cannot be opened.
+DIR* opendir(const char* path);
+// The next entry (valid until the next call on the stream), or NULL at the end or on error.
+dirent* readdir(DIR* dirp);
+int closedir(DIR* dirp);
+
+}  // namespace sol

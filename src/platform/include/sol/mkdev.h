@@ -1,0 +1,20 @@
+// <sys/mkdev.h>: Solaris device numbers (LP64: major in the upper 32 bits, minor in the lower).
+#pragma once
+#include <sys/sysmacros.h>  // pulled in first so its macros can be removed for good
+#undef major
+#undef minor
+#undef makedev
+
+#include "sol/types.h"
+
+namespace sol {
+
+using dev_t = ulong_t;
+using major_t = uint_t;
+using minor_t = uint_t;
+
+constexpr major_t major(dev_t dev) { return static_cast<major_t>(dev >> 32); }
+constexpr minor_t minor(dev_t dev) { return static_cast<minor_t>(dev & 0xFFFFFFFFUL); }
+constexpr dev_t makedev(major_t maj, minor_t min) { return (static_cast<dev_t>(maj) << 32) | min; }
+
+}  // namespace sol

@@ -1,0 +1,165 @@
+// Files, directories and devices of the live Linux host, in the Solaris types and conventions.
+#include "linux/LinuxFlags.h"  // first: captures the Linux flag values
+
+#include <dirent.h>
+#include <mntent.h>
+#include <sys/statvfs.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "FilesBackends.h"
+#include "SysinfoCopy.h"
+#include "linux/LinuxDevices.h"
+#include "linux/LinuxFiles.h"
+#include "sol/fcntl.h"
+
+namespace sol::native {
+
+namespace {
+
+constexpr int kUscsiCmd = (0x04 << 8) | 201;
+constexpr int kDkioBase = 0x04 << 8;
+
+sol::dev_t solarisDevice(::dev_t dev) { return makedev(gnu_dev_major(dev), gnu_dev_minor(dev)); }
+
+void convert(const struct ::stat& in, struct sol::stat* out) {
+    std::memset(out, 0, sizeof *out);
+    out->st_dev = solarisDevice(in.st_dev);
+    out->st_ino = in.st_ino;
+    out->st_mode = in.st_mode;  // the file-type bits and permissions have the same values
+    out->st_nlink = static_cast<uint_t>(in.st_nlink);
+    out->st_uid = in.st_uid;
+    out->st_gid = in.st_gid;
+    out->st_rdev = solarisDevice(in.st_rdev);
+    out->st_size = in.st_size;
+    out->st_atim = {in.st_atim.tv_sec, in.st_atim.tv_nsec};
+    out->st_mtim = {in.st_mtim.tv_sec, in.st_mtim.tv_nsec};
+    out->st_ctim = {in.st_ctim.tv_sec, in.st_ctim.tv_nsec};
+    out->st_blksize = static_cast<int>(in.st_blksize);
+    out->st_blocks = in.st_blocks;
+}
+
+class RealDir : public DIR {
+public:
+    explicit RealDir(::DIR* dir) : dir_(dir) {}
+    ~RealDir() override { ::closedir(dir_); }
+    dirent* next() override {
+        struct ::dirent* d = ::readdir(dir_);
+        if (d == nullptr) return nullptr;
+        std::memset(&entry_, 0, sizeof entry_);
+        entry_.d_ino = d->d_ino;
+        entry_.d_off = d->d_off;
+        fieldCopy(entry_.d_name, sizeof entry_.d_name, d->d_name);
+        entry_.d_reclen = static_cast<unsigned short>(18 + std::strlen(entry_.d_name) + 1);
+        return &entry_;
+    }
+
+private:
+    ::DIR* dir_;
+    dirent entry_;
+};
+
+// The Linux mount table in the Solaris file format; the mount time is the boot time.
+std::string mnttabText() {
+    std::string bootTime = "0";
+    std::string stat = linuxhost::readFile("/proc/stat");
+    auto at = stat.find("\nbtime ");
+    if (at != std::string::npos) bootTime = stat.substr(at + 7, stat.find('\n', at + 1) - at - 7);
+
+    std::string text;
+    FILE* mounts = ::setmntent("/proc/self/mounts", "r");
+    if (mounts == nullptr) return text;
+    struct ::mntent entry;
+    char buf[4096];
+    while (::getmntent_r(mounts, &entry, buf, sizeof buf) != nullptr) {
+        auto field = [](const char* s) { return (s == nullptr || *s == '\0') ? std::string("-") : std::string(s); };
+        text += field(entry.mnt_fsname) + '\t' + field(entry.mnt_dir) + '\t' + field(entry.mnt_type) + '\t' +
+                field(entry.mnt_opts) + '\t' + bootTime + '\n';
+    }
+    ::endmntent(mounts);
+    return text;
+}
+
+}  // namespace
+
+FILE* fopen(const char* path, const char* mode) {
+    if (path == nullptr || std::strcmp(path, "/etc/mnttab") != 0) return std::fopen(path, mode);
+    std::string text = mnttabText();
+    FILE* fp = ::fmemopen(nullptr, text.size() + 1, "w+");
+    if (fp == nullptr) return nullptr;
+    std::fwrite(text.data(), 1, text.size(), fp);
+    std::rewind(fp);
+    return fp;
+}
+
+int statvfs64(const char* path, statvfs64_t* buf) {
+    struct ::statvfs v;
+    if (::statvfs(path, &v) != 0) return -1;
+    std::memset(buf, 0, sizeof *buf);
+    buf->f_bsize = v.f_bsize;
+    buf->f_frsize = v.f_frsize;
+    buf->f_blocks = v.f_blocks;
+    buf->f_bfree = v.f_bfree;
+    buf->f_bavail = v.f_bavail;
+    buf->f_files = v.f_files;
+    buf->f_ffree = v.f_ffree;
+    buf->f_favail = v.f_favail;
+    buf->f_fsid = v.f_fsid;
+    buf->f_flag = v.f_flag;
+    buf->f_namemax = v.f_namemax;
+    return 0;
+}
+
+int stat(const char* path, struct sol::stat* buf) {
+    struct ::stat s;
+    if (::stat(path, &s) != 0) return -1;
+    convert(s, buf);
+    return 0;
+}
+
+int lstat(const char* path, struct sol::stat* buf) {
+    struct ::stat s;
+    if (::lstat(path, &s) != 0) return -1;
+    convert(s, buf);
+    return 0;
+}
+
+int fstat(int fd, struct sol::stat* buf) {
+    struct ::stat s;
+    if (::fstat(fd, &s) != 0) return -1;
+    convert(s, buf);
+    return 0;
+}
+
+DIR* opendir(const char* path) {
+    ::DIR* dir = ::opendir(path);
+    return dir == nullptr ? nullptr : new RealDir(dir);
+}
+
+int open(const char* path, int oflag) {
+    int flags = linuxhost::kCloseOnExec;
+    switch (oflag & sol::O_ACCMODE) {
+    case sol::O_WRONLY: flags |= linuxhost::kWriteOnly; break;
+    case sol::O_RDWR: flags |= linuxhost::kReadWrite; break;
+    default: flags |= linuxhost::kReadOnly; break;
+    }
+    if (oflag & (sol::O_NDELAY | sol::O_NONBLOCK)) flags |= linuxhost::kNonBlock;
+    return ::open(path, flags);
+}
+
+int close(int fd) { return ::close(fd); }
+ssize_t readlink(const char* path, char* buf, size_t bufsiz) { return ::readlink(path, buf, bufsiz); }
+int chdir(const char* path) { return ::chdir(path); }
+
+int ioctl(int fd, int request, void* arg) {
+    if (request == kUscsiCmd) return uscsiIoctl(fd, request, arg);
+    if ((request & 0xFF00) == kDkioBase) return dkioIoctl(fd, request, arg);
+    errno = ENOTTY;
+    return -1;
+}
+
+}  // namespace sol::native

@@ -1,0 +1,177 @@
+#include "sim/SimDevices.h"
+
+#include <mutex>
+#include <sstream>
+
+namespace sim {
+
+namespace {
+
+const char* const kDsk = "/dev/dsk";
+const char* const kRdsk = "/dev/rdsk";
+
+std::string sliceLetter(int slice) { return std::string(1, static_cast<char>('a' + slice)); }
+
+std::string nodePath(const std::string& node, int slice, bool block) {
+    return "/devices" + node + ":" + sliceLetter(slice) + (block ? "" : ",raw");
+}
+
+std::string linkTo(const std::string& nodeFullPath) { return "../.." + nodeFullPath; }
+
+std::string parentOf(const std::string& path) {
+    auto slash = path.rfind('/');
+    return slash == 0 || slash == std::string::npos ? "/" : path.substr(0, slash);
+}
+
+std::mutex cwdMutex;
+std::string simulatedCwd;
+
+}  // namespace
+
+DeviceNamespace::DeviceNamespace(const Host& host) {
+    const json& disks = host.section("disks");
+    if (disks.is_array()) {
+        for (const json& disk : disks) {
+            std::string name = disk.value("name", std::string());
+            std::string node = disk.value("node", std::string());
+            bool letters = disk.value("naming", std::string()) == "letters";
+            sol::major_t maj = driverMajor(disk.value("driver", std::string()));
+            auto instance = number<sol::minor_t>(disk, "instance");
+            std::vector<int> slices;
+            if (disk.contains("slices") && disk["slices"].is_array()) {
+                for (const json& s : disk["slices"]) slices.push_back(s.get<int>());
+            } else {
+                for (int s = 0; s < 8; ++s) slices.push_back(s);
+            }
+            for (int slice : slices) {
+                std::string entryName = letters ? name + sliceLetter(slice) : name + "s" + std::to_string(slice);
+                for (bool block : {true, false}) {
+                    std::string path = nodePath(node, slice, block);
+                    DeviceNode dn;
+                    dn.block = block;
+                    dn.disk = &disk;
+                    dn.slice = slice;
+                    dn.rdev = sol::makedev(maj, instance * 8 + static_cast<sol::minor_t>(slice));
+                    nodes_[path] = dn;
+                    (block ? dsk_ : rdsk_).push_back(DirEntry{entryName, linkTo(path)});
+                }
+            }
+        }
+    }
+
+    const json& extra = host.section("dev_entries");
+    if (extra.is_array()) {
+        for (const json& item : extra) {
+            bool block = item.value("dir", std::string("dsk")) == "dsk";
+            DirEntry entry{item.value("name", std::string()), std::nullopt};
+            if (item.contains("link") && item["link"].is_string()) entry.link = item["link"].get<std::string>();
+            const json& node = item.contains("node") ? item["node"] : json();
+            if (node.is_object()) {
+                // An entry pointing at an existing disk with an explicit minor number and slice.
+                std::string diskName = node.value("disk", std::string());
+                const json* disk = nullptr;
+                if (disks.is_array()) {
+                    for (const json& d : disks) {
+                        if (d.value("name", std::string()) == diskName) disk = &d;
+                    }
+                }
+                int slice = node.value("slice", 0);
+                std::string path = entry.link ? absolutePath(*entry.link, block ? kDsk : kRdsk)
+                                              : nodePath(disk ? disk->value("node", std::string()) : "/" + diskName,
+                                                         slice, block);
+                if (!entry.link) entry.link = linkTo(path);
+                DeviceNode dn;
+                dn.block = block;
+                dn.disk = disk;
+                dn.slice = slice;
+                dn.rdev = sol::makedev(driverMajor(disk ? disk->value("driver", std::string()) : ""),
+                                       node.value("minor", 0u));
+                nodes_[path] = dn;
+            }
+            (block ? dsk_ : rdsk_).push_back(entry);
+        }
+    }
+}
+
+const std::vector<DirEntry>* DeviceNamespace::directory(const std::string& path) const {
+    if (path == kDsk) return &dsk_;
+    if (path == kRdsk) return &rdsk_;
+    return nullptr;
+}
+
+const DirEntry* DeviceNamespace::entry(const std::string& path) const {
+    const std::vector<DirEntry>* dir = directory(parentOf(path));
+    if (dir == nullptr) return nullptr;
+    std::string name = path.substr(path.rfind('/') + 1);
+    for (const DirEntry& e : *dir) {
+        if (e.name == name) return &e;
+    }
+    return nullptr;
+}
+
+const DeviceNode* DeviceNamespace::node(const std::string& path) const {
+    auto it = nodes_.find(path);
+    return it == nodes_.end() ? nullptr : &it->second;
+}
+
+sol::major_t DeviceNamespace::driverMajor(const std::string& driver) const {
+    static const std::map<std::string, sol::major_t> known = {
+        {"sd", 32}, {"ssd", 118}, {"dad", 136}, {"cmdk", 102}, {"emcp", 176}};
+    auto k = known.find(driver);
+    if (k != known.end()) return k->second;
+    auto it = majors_.find(driver);
+    if (it != majors_.end()) return it->second;
+    sol::major_t next = 300 + static_cast<sol::major_t>(majors_.size());
+    majors_[driver] = next;
+    return next;
+}
+
+std::shared_ptr<const DeviceNamespace> devices(const Host& host) {
+    return host.derived<DeviceNamespace>(
+        [](const Host& h) { return std::make_shared<const DeviceNamespace>(h); });
+}
+
+bool isSimulatedPath(const std::string& p) {
+    auto under = [&](const std::string& dir) {
+        return p == dir || (p.size() > dir.size() && p.compare(0, dir.size(), dir) == 0 && p[dir.size()] == '/');
+    };
+    return under(kDsk) || under(kRdsk) || under("/devices");
+}
+
+std::string absolutePath(const std::string& path, const std::string& base) {
+    std::string full;
+    if (!path.empty() && path[0] == '/') {
+        full = path;
+    } else {
+        std::string from = base.empty() ? currentDirectory() : base;
+        full = from + "/" + path;
+    }
+    std::vector<std::string> parts;
+    std::stringstream in(full);
+    std::string part;
+    while (std::getline(in, part, '/')) {
+        if (part.empty() || part == ".") continue;
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+            continue;
+        }
+        parts.push_back(part);
+    }
+    std::string out;
+    for (const auto& p : parts) out += "/" + p;
+    return out.empty() ? "/" : out;
+}
+
+std::string currentDirectory() {
+    std::lock_guard<std::mutex> lock(cwdMutex);
+    return simulatedCwd;
+}
+
+void setCurrentDirectory(const std::string& path) {
+    std::lock_guard<std::mutex> lock(cwdMutex);
+    simulatedCwd = path;
+}
+
+bool OpenDevice::readWrite() const { return (oflag & 3) != 0; }
+
+}  // namespace sim
