@@ -1,0 +1,90 @@
+#include "kelda/common/hba/InstanceRecipe.h"
+
+#include <cstring>
+
+namespace kelda {
+
+InstanceValues::InstanceValues(KdProperty::Static& properties, KdClass kdClass)
+    : properties_(properties), values_(kdClass.getDefaultValues()) {}
+
+InstanceValues::InstanceValues(KdProperty::Static& properties, jobjectArray values)
+    : properties_(properties), values_(values) {}
+
+void InstanceValues::set(jobject property, jobject value) { KdProperty(properties_, property).set(values_, value); }
+
+jobject InstanceValues::instance(KdInstance::Static& instances, jobject kdClass) {
+    return instances.newObject(instances.meth_init(), kdClass, values_);
+}
+
+jobject uint64(UnsignedInt64::Static& cls, long long value) {
+    WithTracing trace("uint64");
+    JNIEnv* env = cls.env;
+    jbyte bytes[8];
+    auto bits = static_cast<unsigned long long>(value);
+    for (int i = 0; i < 8; ++i) bytes[i] = static_cast<jbyte>((bits >> ((7 - i) * 8)) & 0xFF);
+    jbyteArray array = checked(env, env->NewByteArray(8));
+    env->SetByteArrayRegion(array, 0, 8, bytes);
+    checkPending(env);
+    jobject result = cls.newObject(cls.meth_init(), jint{1}, array);
+    env->DeleteLocalRef(array);
+    return result;
+}
+
+jobject uint32(UnsignedInt32::Static& cls, uint32_t value) {
+    return cls.newObject(cls.meth_init(), static_cast<jlong>(value));
+}
+
+jobject uint16(UnsignedInt16::Static& cls, int value) { return cls.newObject(cls.meth_init(), static_cast<jint>(value)); }
+
+jstring string(JNIEnv* env, char* text, int size) {
+    if (size <= 0) return checked(env, env->NewStringUTF(""));
+    return checked(env, env->NewStringUTF(terminateString(text, size)));
+}
+
+void info(const char* message) {
+    WithTracing trace("info");
+    (void)message;
+}
+
+void warn(const char* message) {
+    WithTracing trace("warn");
+    (void)message;
+}
+
+}  // namespace kelda
+
+char* terminateString(char* text, int size) {
+    if (text == nullptr || size <= 0) return text;
+    int i = 0;
+    bool terminated = false;
+    while (i < size && !terminated) {
+        if (text[i] == '\0') {
+            terminated = true;
+        } else if (static_cast<signed char>(text[i]) < 32) {
+            std::memmove(text + i, text + i + 1, static_cast<size_t>(size - i - 1));
+            text[size - 1] = '\0';
+        } else {
+            ++i;
+        }
+    }
+    if (!terminated) text[size - 1] = '\0';
+    return text;
+}
+
+const char* toString(const HBA_WWN& wwn) {
+    static const char digits[] = "0123456789abcdef";
+    thread_local char text[17];
+    for (int i = 0; i < 8; ++i) {
+        text[2 * i] = digits[wwn.wwn[i] >> 4];
+        text[2 * i + 1] = digits[wwn.wwn[i] & 0x0F];
+    }
+    text[16] = '\0';
+    return text;
+}
+
+bool equal(const HBA_WWN& a, const HBA_WWN& b) {
+    for (int i = 0; i < 8; ++i) {
+        if (a.wwn[i] != b.wwn[i]) return false;
+    }
+    return true;
+}
