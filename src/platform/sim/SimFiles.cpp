@@ -26,21 +26,27 @@ std::mutex descriptorMutex;
 std::map<int, sim::OpenDevice> descriptors;
 int nextDescriptor = kFirstDescriptor;
 
-// The absolute path of a call, and whether the simulated host serves it.
+// A path call: the description, the absolute path, and whether the simulated host serves it.
 struct Target {
+    std::shared_ptr<const sim::Host> host;
     std::string path;
     bool simulated;
+    const sim::DeviceNamespace& devices() const { return *sim::devices(*host); }
 };
 
+// The target of a path call, or nothing (errno set) when the description is unusable or the
+// path is empty: every call then fails as on a host without the file.
 std::optional<Target> target(const char* path) {
-    if (path == nullptr || *path == '\0') {
+    auto host = sim::host();
+    if (!host || path == nullptr || *path == '\0') {
         errno = ENOENT;
         return std::nullopt;
     }
     std::string cwd = sim::currentDirectory();
-    if (path[0] != '/' && cwd.empty()) return Target{path, false};  // relative to the real cwd
+    if (path[0] != '/' && cwd.empty()) return Target{host, path, false};  // relative to the real cwd
     std::string full = sim::absolutePath(path, path[0] == '/' ? "/" : cwd);
-    return Target{full, sim::isSimulatedPath(full)};
+    bool simulated = sim::isSimulatedPath(full);
+    return Target{std::move(host), std::move(full), simulated};
 }
 
 void fillNode(struct stat* buf, const sim::DeviceNode& node) {
@@ -123,15 +129,10 @@ bool ownsDescriptor(int fd) {
 }
 
 FILE* fopen(const char* path, const char* mode) {
-    auto host = sim::host();
-    if (!host) {
-        errno = ENOENT;
-        return nullptr;
-    }
     auto t = target(path);
     if (!t) return nullptr;
     if (t->path != "/etc/mnttab") return native::fopen(t->path.c_str(), mode);
-    const json& section = host->section("mnttab");
+    const json& section = t->host->section("mnttab");
     if (section.is_object() && section.value("unreadable", false)) {
         errno = EACCES;
         return nullptr;
@@ -171,17 +172,12 @@ int statvfs64(const char* path, statvfs64_t* buf) {
 namespace {
 
 int statCommon(const char* path, struct stat* buf, bool followLinks) {
-    auto host = sim::host();
-    if (!host) {
-        errno = ENOENT;
-        return -1;
-    }
     auto t = target(path);
     if (!t) return -1;
     if (!t->simulated) {
         return followLinks ? native::stat(t->path.c_str(), buf) : native::lstat(t->path.c_str(), buf);
     }
-    auto ns = sim::devices(*host);
+    const sim::DeviceNamespace* ns = &t->devices();
     if (isDirectory(*ns, t->path)) {
         fillDirectory(buf);
         return 0;
@@ -223,15 +219,10 @@ int fstat(int fd, struct stat* buf) {
 }
 
 DIR* opendir(const char* path) {
-    auto host = sim::host();
-    if (!host) {
-        errno = ENOENT;
-        return nullptr;
-    }
     auto t = target(path);
     if (!t) return nullptr;
     if (!t->simulated) return native::opendir(t->path.c_str());
-    auto ns = sim::devices(*host);
+    const sim::DeviceNamespace* ns = &t->devices();
     const std::vector<sim::DirEntry>* dir = ns->directory(t->path);
     if (dir == nullptr) {
         errno = resolveNode(*ns, t->path) != nullptr ? ENOTDIR : ENOENT;
@@ -243,15 +234,10 @@ DIR* opendir(const char* path) {
 }
 
 int open(const char* path, int oflag) {
-    auto host = sim::host();
-    if (!host) {
-        errno = ENOENT;
-        return -1;
-    }
     auto t = target(path);
     if (!t) return -1;
     if (!t->simulated) return native::open(t->path.c_str(), oflag);
-    auto ns = sim::devices(*host);
+    const sim::DeviceNamespace* ns = &t->devices();
     const sim::DeviceNode* node = resolveNode(*ns, t->path);
     if (node == nullptr) {
         errno = isDirectory(*ns, t->path) ? EISDIR : ENOENT;
@@ -267,7 +253,7 @@ int open(const char* path, int oflag) {
         return -1;
     }
     sim::OpenDevice dev;
-    dev.host = host;
+    dev.host = t->host;
     dev.disk = node->disk;
     dev.slice = node->slice;
     dev.rdev = node->rdev;
@@ -293,15 +279,10 @@ int close(int fd) {
 }
 
 ssize_t readlink(const char* path, char* buf, size_t bufsiz) {
-    auto host = sim::host();
-    if (!host) {
-        errno = ENOENT;
-        return -1;
-    }
     auto t = target(path);
     if (!t) return -1;
     if (!t->simulated) return native::readlink(t->path.c_str(), buf, bufsiz);
-    auto ns = sim::devices(*host);
+    const sim::DeviceNamespace* ns = &t->devices();
     const sim::DirEntry* e = ns->entry(t->path);
     if (e == nullptr) {
         errno = isDirectory(*ns, t->path) || ns->node(t->path) ? EINVAL : ENOENT;
@@ -317,11 +298,6 @@ ssize_t readlink(const char* path, char* buf, size_t bufsiz) {
 }
 
 int chdir(const char* path) {
-    auto host = sim::host();
-    if (!host) {
-        errno = ENOENT;
-        return -1;
-    }
     auto t = target(path);
     if (!t) return -1;
     if (!t->simulated) {
@@ -329,7 +305,7 @@ int chdir(const char* path) {
         if (rc == 0) sim::setCurrentDirectory("");
         return rc;
     }
-    auto ns = sim::devices(*host);
+    const sim::DeviceNamespace* ns = &t->devices();
     if (!isDirectory(*ns, t->path)) {
         errno = resolveNode(*ns, t->path) != nullptr ? ENOTDIR : ENOENT;
         return -1;
