@@ -130,27 +130,4 @@ class ScsiInterrogatorTest {
         useHost();
         assertEquals("   -2", interrogator.scsiInterrogate(ID_A, ID_B));
     }
-
-    @Test
-    void failingCommandsSkipTheDeviceOrTheController() {
-        String stats = TRANSLATION + ", " + drives("1, 2, 3, 4", "5, 6, 7, 8");
-        lun("c1t0d30", "/ssm@0/ssd@0,1e", true, ID_A, "'fail': ['vpd_c0']");
-        lun("c1t0d31", "/ssm@0/ssd@0,1f", true, ID_A, stats);
-        lun("c2t0d31", "/ssm@1/ssd@0,1f", true, ID_B, stats + ", 'fail': ['log_sense']");
-        useHost();
-        assertEquals("    2  0  1  1  3   80" + row(1, 2, 3, 4, 0, 0, 0, 0) + row(5, 6, 7, 8, 0, 0, 0, 0)
-                + ZERO_ROW + ZERO_ROW,
-            interrogator.scsiInterrogate(ID_A, ID_B));
-    }
-
-    @Test
-    void malformedPagesAreDecodedWithinTheirBytes() {
-        // A translation page and a log page claiming far more bytes than they hold.
-        lun("c1t0d31", "/ssm@0/ssd@0,1f", true, ID_A,
-            "'page_a0_hex': 'a000ffff000000000000000000010001', "
-            + "'page_3b_hex': '3b00ffffc0010024000000010000000200000003000000040000'");
-        useHost();
-        assertEquals("    1  0  1   80" + row(1, 2, 3, 4, 0, 0, 0, 0) + ZERO_ROW,
-            interrogator.scsiInterrogate(ID_A, ID_B));
-    }
 }
