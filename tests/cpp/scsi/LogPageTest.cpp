@@ -62,7 +62,7 @@ protected:
         std::strcpy(rows.data(), "untouched");
         Decoded d;
         auto* held = new unsigned char[page.size() ? page.size() : 1];
-        std::memcpy(held, page.data(), page.size());
+        if (!page.empty()) std::memcpy(held, page.data(), page.size());
         processLogSense3Bbuffer(held, static_cast<unsigned>(page.size()), 0, &d.count, common.data(), rows.data(),
                                 &d.reset);
         delete[] held;
