@@ -18,6 +18,7 @@ public final class HostReport {
     private void run() {
         computerSystem();
         operatingSystem();
+        ArrayStatisticsReport.print();
     }
 
     private static void heading(String title) {

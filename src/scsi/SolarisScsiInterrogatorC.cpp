@@ -1,0 +1,610 @@
+/*
+ * Array interrogator: pass-through commands, the LUN scan and the log page 0x3B decoding.
+ *
+ * Device answers are read only within the bytes a buffer holds: a page or parameter length
+ * that points past them reads as zero bytes. Output strings are written only within their
+ * buffers: a controller lists at most SCSI_MAX_LISTED_DRIVES drives.
+ */
+#include "scsi/SolarisScsiInterrogatorC.h"
+
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <errno.h>
+
+#include "sol/dirent.h"
+#include "sol/fcntl.h"
+#include "sol/ioctl.h"
+#include "sol/unistd.h"
+
+unsigned char driveChIdtoTraySlot[256][256][2];
+unsigned int driveStatistics[16][256][10];
+unsigned int paraValue[100];
+
+static unsigned char verbose = 0; /* hex dumps and tables in the sinks; never switched on */
+
+/* ------------------------------------------------------------------------------------------ */
+/* Diagnostic sinks                                                                            */
+
+int standalonePrintf(const char* format, ...) {
+    (void)format;
+    return 0;
+}
+
+int standalonePuts(const char* text) {
+    (void)text;
+    return 0;
+}
+
+/* ------------------------------------------------------------------------------------------ */
+/* Pass-through commands                                                                       */
+
+static const unsigned char standardInquiryCdb[6] = {0x12, 0x00, 0x00, 0x00, 0xFF, 0x00};
+static const unsigned char inquiryVpd80Cdb[6] = {0x12, 0x01, 0x80, 0x00, 0xFF, 0x00};
+static const unsigned char inquiryVpdC0Cdb[6] = {0x12, 0x01, 0xC0, 0x00, 0xFF, 0x00};
+static const unsigned char logSense3BCdb[10] = {0x4D, 0x00, 0x7B, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0x00};
+static const unsigned char receiveDiagnosticA0Cdb[6] = {0x1C, 0x01, 0xA0, 0xFF, 0xFF, 0x00};
+static const unsigned char logSelect30Cdb[10] = {0x4C, 0x00, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x0C, 0x00};
+/* Page 0x30, one parameter (code 0x0001, control 0x60, length 4, value 0x01000000). */
+static const unsigned char logSelect30Parameters[12] = {0x30, 0x00, 0x00, 0x08, 0x00, 0x01,
+                                                        0x60, 0x04, 0x01, 0x00, 0x00, 0x00};
+
+int scsiIoctl(int fd, struct sol::uscsi_cmd* cmd, int cdbLength, unsigned char* cdb) {
+    cmd->uscsi_cdb = (sol::caddr_t)cdb;
+    cmd->uscsi_cdblen = (sol::uchar_t)cdbLength;
+    if (sol::ioctl(fd, sol::USCSICMD, cmd) == -1) {
+        standalonePrintf("ioctl: %s\n", strerror(errno));
+        return 1;
+    }
+    return 0;
+}
+
+static int sendTemplate(int fd, struct sol::uscsi_cmd* cmd, const unsigned char* cdbTemplate, int length) {
+    unsigned char cdb[10];
+    memcpy(cdb, cdbTemplate, (size_t)length);
+    return scsiIoctl(fd, cmd, length, cdb);
+}
+
+int scsiStandardInquiry(int fd, struct sol::uscsi_cmd* cmd) {
+    return sendTemplate(fd, cmd, standardInquiryCdb, 6);
+}
+
+int scsiInquiryVPD80(int fd, struct sol::uscsi_cmd* cmd) { return sendTemplate(fd, cmd, inquiryVpd80Cdb, 6); }
+
+int scsiInquiryVPDC0(int fd, struct sol::uscsi_cmd* cmd) { return sendTemplate(fd, cmd, inquiryVpdC0Cdb, 6); }
+
+int scsiLogSense3B(int fd, struct sol::uscsi_cmd* cmd) { return sendTemplate(fd, cmd, logSense3BCdb, 10); }
+
+int scsiReceiveDiagnosticA0(int fd, struct sol::uscsi_cmd* cmd) {
+    return sendTemplate(fd, cmd, receiveDiagnosticA0Cdb, 6);
+}
+
+/* The record is left pointing at this call's locals; the caller restores it afterwards. */
+int scsiLogSelect30(int fd, struct sol::uscsi_cmd* cmd) {
+    unsigned char cdb[10];
+    unsigned char parameters[12];
+    memcpy(cdb, logSelect30Cdb, sizeof cdb);
+    memcpy(parameters, logSelect30Parameters, sizeof parameters);
+    cmd->uscsi_cdb = (sol::caddr_t)cdb;
+    cmd->uscsi_cdblen = 10;
+    cmd->uscsi_bufaddr = (sol::caddr_t)parameters;
+    cmd->uscsi_buflen = 12;
+    return scsiIoctl(fd, cmd, 10, cdb);
+}
+
+/* ------------------------------------------------------------------------------------------ */
+/* Array models                                                                                */
+
+struct ArrayModel {
+    const char* vendor;      /* 8 bytes */
+    const char* products[15]; /* 16 bytes each, NULL after the last */
+};
+
+static const struct ArrayModel arrayModels[] = {
+    {"LSI     ", {"INF-01-00       ", NULL}},
+    {"SGI     ",
+     {"TP9300          ", "TP9300 1G-2C    ", "TP9400          ", "TP9500          ", "TP9500S         ",
+      "INF-01-00       ", NULL}},
+    {"IBM     ",
+     {"1722-600 FAStT  ", "1722-600        ", "1724-100        ", "1724-0100       ", "1724-0100 FAStT ",
+      "1742            ", "1742-0900       ", "1742-900        ", NULL}},
+    {"STK     ",
+     {"OPENstorage 9176", "BladeCtlr BC82  ", "BladeCtlr BC84  ", "BladeCtlr BC88  ", "BladeCtlr B210  ",
+      "BladeCtlr B220  ", "BladeCtlr B240  ", "BladeCtlr B280  ", "OPENstorage D173", "OPENstorage D178",
+      "OPENstorage D210", "OPENstorage D220", "OPENstorage D240", "OPENstorage D280", NULL}},
+};
+
+static const char utmProduct[] = "Universal Xport ";
+
+int filterByIDs(const char* vendor, const char* product) {
+    size_t m;
+    int p;
+    if (vendor == NULL || product == NULL) return 0;
+    for (m = 0; m < sizeof arrayModels / sizeof arrayModels[0]; ++m) {
+        if (memcmp(vendor, arrayModels[m].vendor, 8) != 0) continue;
+        for (p = 0; arrayModels[m].products[p] != NULL; ++p) {
+            if (memcmp(product, arrayModels[m].products[p], 16) == 0) return 1;
+        }
+        if (memcmp(product, utmProduct, 16) == 0) return 2;
+        return 0;
+    }
+    return 0;
+}
+
+/* ------------------------------------------------------------------------------------------ */
+/* Log page 0x3B                                                                               */
+
+const char paraCode[SCSI_PARA_CODES][40] = {
+    "CumulativeTime",
+    "SourceDeviceIdentifier",
+    "BusyQueueFullCount",
+    "SourceErrorsCount",
+    "NonSimpleQTagCount",
+    "SrcDriverReselectRequestCount",
+    "SrcDriverInterruptCount",
+    "ErrorCountByInitiator",
+    "LogicalUnitDriverVersion",
+    "TotalRequestsServiced",
+    "TotalBlocksRequested",
+    "TotalReadRequests",
+    "TotalReadBlocksRequested",
+    "TotalWriteRequests",
+    "TotalWriteBlocksRequested",
+    "QuickCheckCacheHits",
+    "QuickCheckCacheHitsBlocks",
+    "TotalLargeReads",
+    "TotalLargeReadBlocksRequested",
+    "TotalLargeWrites",
+    "TotalLargeWriteBlocksRequested",
+    "TotalStripesRead",
+    "TotalClustersRead",
+    "TotalStripesWritten",
+    "TotalClustersWritten",
+    "TotalGroupedWriteOperations",
+    "TotalReadsWriteUsingAlg1",
+    "TotalReadsWriteUsingAlg2",
+    "TotalReadsWriteUsingAlg3",
+    "TotalReadsWriteUsingAlg4",
+    "TotalReadsWriteUsingAlg5",
+    "TotalReadsWriteUsingAlg6",
+    "TotalDataRepairOperationsAttempted",
+    "TotalDataRepairReconstructsSuccesses",
+    "TotalFailedRepairRequests",
+    "TotalRPARequests",
+    "AverageRPARequestWidth",
+    "AverageRPARequestDepth",
+    "TotalCacheReadRequests",
+    "TotalCacheReadCurrentDataRequests",
+    "TotalCacheReadRequestsOldData",
+    "TotalCacheReadRequestsCurrentParity",
+    "TotalCacheReadRequestsOldParity",
+    "TotalDiskReadsFromCache",
+    "TotalCacheReadChecks",
+    "TotalCacheReadCheckHits",
+    "TotalCacheFullSegmentOverwrites",
+    "TotalCachePartialSegmentOverwrites",
+    "TotalCacheWriteRequests",
+    "TotalScsiStructures",
+    "TotalScsiStructuresInUse",
+    "TotalISRs",
+    "TotalInterruptsServicedOnTheFly",
+};
+
+/* Parameter codes of the rows, high byte and low byte. */
+static const unsigned char paraCodeBytes[SCSI_PARA_CODES][2] = {
+    {0x00, 0x30}, {0x81, 0x00}, {0x81, 0x01}, {0x81, 0x02}, {0x81, 0x30}, {0x81, 0x31}, {0x81, 0x32},
+    {0x81, 0x60}, {0x82, 0x00}, {0x82, 0x01}, {0x82, 0x02}, {0x82, 0x03}, {0x82, 0x04}, {0x82, 0x05},
+    {0x82, 0x06}, {0x82, 0x10}, {0x82, 0x11}, {0x82, 0x20}, {0x82, 0x21}, {0x82, 0x22}, {0x82, 0x23},
+    {0x82, 0x30}, {0x82, 0x31}, {0x82, 0x32}, {0x82, 0x33}, {0x82, 0x38}, {0x82, 0x50}, {0x82, 0x51},
+    {0x82, 0x52}, {0x82, 0x53}, {0x82, 0x54}, {0x82, 0x55}, {0x82, 0x60}, {0x82, 0x61}, {0x82, 0x62},
+    {0x82, 0x80}, {0x82, 0x81}, {0x82, 0x82}, {0x83, 0x00}, {0x83, 0x01}, {0x83, 0x02}, {0x83, 0x03},
+    {0x83, 0x04}, {0x83, 0x05}, {0x83, 0x10}, {0x83, 0x11}, {0x83, 0x12}, {0x83, 0x13}, {0x83, 0x14},
+    {0x84, 0x04}, {0x84, 0x05}, {0x84, 0x20}, {0x84, 0x21},
+};
+
+#define ROW_SOURCE_ID 1
+#define ROW_ERRORS_BY_INITIATOR 7
+#define ROW_DRIVER_VERSION 8
+
+static const char driveCounterNames[9][32] = {
+    "TotalDriveReadRequests",    "TotalDriveWriteRequests",     "TotalDriveBlocksRequested",
+    "TotalDriveIOsRequested",    "TotalDriveRecoveredErrors",   "TotalDriveUnrecoveredErrors",
+    "TotalDriveRequestTimeouts", "TotalDriveRetriedRequests",   "TotalDriveRBusResets",
+};
+
+int enumerateParaCode(const unsigned char* code, int verboseFlag) {
+    int row;
+    for (row = 0; row < SCSI_PARA_CODES; ++row) {
+        if (code[0] == paraCodeBytes[row][0] && code[1] == paraCodeBytes[row][1]) return row;
+    }
+    if (verboseFlag) {
+        if (code[0] >= 0xD0 && code[0] <= 0xDF) {
+            standalonePuts("!UNDOCUMENTED!");
+        } else if (code[0] < 0xC0 || code[0] > 0xDF) {
+            standalonePuts("!INVALID!");
+        }
+    }
+    return -1;
+}
+
+/* A byte of a device answer; bytes past what the buffer holds read as zero. */
+static unsigned int byteAt(const unsigned char* buffer, unsigned int length, unsigned int offset) {
+    return offset < length ? buffer[offset] : 0;
+}
+
+static unsigned int be16At(const unsigned char* buffer, unsigned int length, unsigned int offset) {
+    return (byteAt(buffer, length, offset) << 8) | byteAt(buffer, length, offset + 1);
+}
+
+static unsigned int be32At(const unsigned char* buffer, unsigned int length, unsigned int offset) {
+    return (byteAt(buffer, length, offset) << 24) | (byteAt(buffer, length, offset + 1) << 16) |
+           (byteAt(buffer, length, offset + 2) << 8) | byteAt(buffer, length, offset + 3);
+}
+
+/* Appends formatted text to a buffer of `size` bytes, never past its end. */
+static void appendf(char* buffer, size_t size, const char* format, ...) __attribute__((format(printf, 3, 4)));
+static void appendf(char* buffer, size_t size, const char* format, ...) {
+    size_t used = strnlen(buffer, size);
+    va_list args;
+    if (used + 1 >= size) return;
+    va_start(args, format);
+    vsnprintf(buffer + used, size - used, format, args);
+    va_end(args);
+}
+
+static void printControllerStatistics(const char* sourceId, const char* driverVersion, const unsigned int* counts) {
+    int row, item = 0, i;
+    standalonePuts("\nCONTROLLER STATISTICS...");
+    for (row = 0; row < SCSI_PARA_CODES; ++row) {
+        if (row == ROW_SOURCE_ID || row == ROW_ERRORS_BY_INITIATOR || row == ROW_DRIVER_VERSION) continue;
+        standalonePrintf("%-28.28s:%10u", paraCode[row], paraValue[row]);
+        if (++item % 2 == 0) standalonePuts("");
+    }
+    standalonePrintf("%-28.28s:%-10.10s ", paraCode[ROW_SOURCE_ID], sourceId);
+    standalonePrintf("%-28.28s:%-10.10s\n", paraCode[ROW_DRIVER_VERSION], driverVersion);
+    standalonePrintf("%s...\n", paraCode[ROW_ERRORS_BY_INITIATOR]);
+    for (i = 0; i < 32; ++i) {
+        standalonePrintf("  %2u:%10u", (unsigned)i, counts[i]);
+        if (i % 5 == 4) standalonePuts("");
+    }
+}
+
+int processLogSense3Bbuffer(const unsigned char* buffer, unsigned int length, int verboseFlag,
+                            unsigned int* driveCount, char* commonString, char* rowString,
+                            int* resetRequested) {
+    static char localCommon[SCSI_COMMON_LENGTH];
+    static char localRows[SCSI_ROWS_LENGTH];
+    char sourceId[11];
+    char driverVersion[11];
+    unsigned int errorCounts[32];
+    int blocksSeen = 0, iosSeen = 0;
+    unsigned int listed = 0;
+    unsigned int pageLength, limit, offset, channel, id, i;
+
+    memset(localCommon, 0, sizeof localCommon);
+    memset(localRows, 0, sizeof localRows);
+    memset(sourceId, 0, sizeof sourceId);
+    memset(driverVersion, 0, sizeof driverVersion);
+    memset(errorCounts, 0, sizeof errorCounts);
+
+    /* The walk stays within the page and within the bytes the buffer holds. */
+    pageLength = be16At(buffer, length, 2) + 4;
+    limit = pageLength < length ? pageLength : length;
+    if (verboseFlag) {
+        standalonePrintf("%02x %02x %02x %02x\n", byteAt(buffer, length, 0), byteAt(buffer, length, 1),
+                         byteAt(buffer, length, 2), byteAt(buffer, length, 3));
+    }
+    for (offset = 4; offset < limit; offset += byteAt(buffer, length, offset + 3) + 4) {
+        unsigned char code[2];
+        unsigned int value = offset + 4;
+        int row;
+        code[0] = (unsigned char)byteAt(buffer, length, offset);
+        code[1] = (unsigned char)byteAt(buffer, length, offset + 1);
+        if (verboseFlag) {
+            unsigned int n = byteAt(buffer, length, offset + 3);
+            standalonePrintf("(%02x%02x)", code[0], code[1]);
+            for (i = 0; i < n; ++i) standalonePrintf("%02x", byteAt(buffer, length, value + i));
+            standalonePuts("");
+        }
+        row = enumerateParaCode(code, verboseFlag);
+        if (row == ROW_SOURCE_ID || row == ROW_DRIVER_VERSION) {
+            char* text = row == ROW_SOURCE_ID ? sourceId : driverVersion;
+            for (i = 0; i < 10; ++i) text[i] = (char)byteAt(buffer, length, value + i);
+            text[10] = '\0';
+        } else if (row == ROW_ERRORS_BY_INITIATOR) {
+            for (i = 0; i < 32; ++i) errorCounts[i] = be16At(buffer, length, value + 4 * i + 2);
+        } else if (row >= 0) {
+            paraValue[row] = be32At(buffer, length, value);
+        } else if (code[0] >= 0xC0 && code[0] <= 0xCF) {
+            unsigned int* drive = driveStatistics[code[0] & 0x0F][code[1]];
+            drive[0] = 1;
+            for (i = 0; i < 9; ++i) {
+                drive[i + 1] = be32At(buffer, length, value + 4 * i);
+                if (verboseFlag) standalonePrintf("%s: %u ", driveCounterNames[i], drive[i + 1]);
+            }
+        }
+    }
+
+    standalonePuts("\nDRIVE STATISTICS...");
+    standalonePuts("ChDriTraSlo ReadReque WriteRequ BlocksR IOsReques Recov Unrec Timeo Retri BusRe");
+    for (channel = 0; channel < 16; ++channel) {
+        for (id = 0; id < 256; ++id) {
+            const unsigned int* d = driveStatistics[channel][id];
+            unsigned int tray = driveChIdtoTraySlot[channel][id][0];
+            unsigned int slot = driveChIdtoTraySlot[channel][id][1];
+            if (d[0] != 1 || tray == 0xFF || slot == 0xFF) continue;
+            if (d[3] != 0) blocksSeen = 1;
+            if (d[4] != 0) iosSeen = 1;
+            standalonePrintf("%2u%3u%3u%3u %9u %9u %7u %9u %5u %5u %5u %5u %5u\n", channel, id, tray, slot, d[1],
+                             d[2], d[3], d[4], d[5], d[6], d[7], d[8], d[9]);
+            /* The strings hold SCSI_MAX_LISTED_DRIVES drives; any further drive is left out. */
+            if (listed == SCSI_MAX_LISTED_DRIVES) continue;
+            ++listed;
+            appendf(localCommon, sizeof localCommon, "%3u%3u", tray, slot);
+            appendf(localRows, sizeof localRows, "%10u%10u%10u%10u%10u%10u%10u%10u", d[1], d[2], d[3], d[4], d[5],
+                    d[6], d[7], d[8]);
+        }
+    }
+    printControllerStatistics(sourceId, driverVersion, errorCounts);
+
+    snprintf(commonString, SCSI_COMMON_LENGTH, "%5u", listed);
+    *driveCount = 0;
+    if (listed > 0) {
+        *driveCount = listed;
+        appendf(commonString, SCSI_COMMON_LENGTH, "%s", localCommon);
+        appendf(commonString, SCSI_COMMON_LENGTH, "   80");
+        memcpy(rowString, localRows, SCSI_ROWS_LENGTH);
+        if (iosSeen && !blocksSeen) *resetRequested = 1;
+    }
+    return 0;
+}
+
+/* ------------------------------------------------------------------------------------------ */
+/* Report string                                                                               */
+
+static const char zeroRow[] = "         0         0         0         0         0         0         0         0";
+
+static void appendZeroRows(char* result, unsigned int rows) {
+    unsigned int i;
+    for (i = 0; i < rows; ++i) appendf(result, SCSI_RESULT_LENGTH, "%s", zeroRow);
+}
+
+int buildReturnString(char* result, const char* commonString1, const char* commonString2,
+                      const char* rowString1, const char* rowString2, unsigned int driveCount1,
+                      unsigned int driveCount2) {
+    result[0] = '\0';
+    if (commonString1[0] != '\0') {
+        appendf(result, SCSI_RESULT_LENGTH, "%s", commonString1);
+    } else if (commonString2[0] != '\0') {
+        appendf(result, SCSI_RESULT_LENGTH, "%s", commonString2);
+    } else {
+        appendf(result, SCSI_RESULT_LENGTH, "    0");
+    }
+    if (strcmp(result, "    0") == 0) return 0;
+
+    if (rowString1[0] != '\0') {
+        appendf(result, SCSI_RESULT_LENGTH, "%s", rowString1);
+    } else {
+        appendZeroRows(result, driveCount2);
+    }
+    if (rowString2[0] != '\0') {
+        appendf(result, SCSI_RESULT_LENGTH, "%s", rowString2);
+    } else {
+        appendZeroRows(result, driveCount1);
+    }
+    return 0;
+}
+
+/* ------------------------------------------------------------------------------------------ */
+/* Scan                                                                                        */
+
+void decodeTranslationPage(const unsigned char* page, unsigned int length, int verboseFlag) {
+    unsigned int pageLength = be16At(page, length, 2) + 4;
+    unsigned int offset;
+    int entry = 0;
+    memset(driveChIdtoTraySlot, 0xFF, sizeof driveChIdtoTraySlot);
+    if (verboseFlag) {
+        standalonePuts("\n\nioctl RECEIVE DIAGNOSTIC Enclosure Translation Page Code 0xA0...");
+        standalonePrintf("PAGE LENGTH: %u\n", pageLength);
+    }
+    /* Entries within the page; an entry not wholly held in the buffer is not read. */
+    for (offset = 12; offset < pageLength && offset + 4 <= length; offset += 4) {
+        unsigned int e[4];
+        for (int i = 0; i < 4; ++i) e[i] = byteAt(page, length, offset + (unsigned)i);
+        ++entry;
+        if (verboseFlag) {
+            standalonePrintf("%2i) %3i:%02x %3i:%02x %3i:%02x %3i:%02x\n", entry, (int)offset, e[0],
+                             (int)offset + 1, e[1], (int)offset + 2, e[2], (int)offset + 3, e[3]);
+        }
+        if ((e[0] & 0xE0) != 0) continue;
+        driveChIdtoTraySlot[e[0] & 0x1F][e[1]][0] = (unsigned char)e[2];
+        driveChIdtoTraySlot[e[0] & 0x1F][e[1]][1] = (unsigned char)e[3];
+    }
+}
+
+/* Closes a device descriptor when it is open. */
+static void closeDevice(int* fd) {
+    if (*fd != -1) sol::close(*fd);
+    *fd = -1;
+}
+
+/* Everything one interrogation works on, allocated once per call. */
+struct Interrogation {
+    char controllerId[2][SCSI_IDENTIFIER_LENGTH];
+    int controllerIdKnown[2];
+    char chosenPath[2][SCSI_IDENTIFIER_LENGTH];
+    int utmFound[2];
+    char devicePath[SCSI_IDENTIFIER_LENGTH];
+    char c0Identifier[SCSI_COMPARED_ID_LENGTH];
+    unsigned char transfer[SCSI_TRANSFER_LENGTH];
+    unsigned int driveCount[2];
+    int resetRequested[2];
+    char commonString[2][SCSI_COMMON_LENGTH];
+    char rowString[2][SCSI_ROWS_LENGTH];
+    char result[SCSI_RESULT_LENGTH];
+};
+
+static void prepareIdentifier(struct Interrogation* s, int k, const char* id) {
+    size_t length;
+    memset(s->controllerId[k], 0, SCSI_IDENTIFIER_LENGTH);
+    memset(s->controllerId[k], ' ', SCSI_COMPARED_ID_LENGTH);
+    s->controllerIdKnown[k] = id != NULL;
+    if (id == NULL) return;
+    /* Identifiers are compared on 16 characters; longer ones are cut to fit the buffer. */
+    length = strlen(id);
+    if (length > SCSI_IDENTIFIER_LENGTH - 1) length = SCSI_IDENTIFIER_LENGTH - 1;
+    memcpy(s->controllerId[k], id, length);
+}
+
+static void resetTransfer(struct Interrogation* s, struct sol::uscsi_cmd* cmd) {
+    cmd->uscsi_flags = sol::USCSI_READ;
+    cmd->uscsi_bufaddr = (sol::caddr_t)s->transfer;
+    cmd->uscsi_buflen = SCSI_TRANSFER_LENGTH;
+}
+
+static void printCharacters(const unsigned char* bytes, int count) {
+    int i;
+    for (i = 0; i < count; ++i) standalonePrintf("%c", bytes[i]);
+}
+
+static void scanDevices(struct Interrogation* s, struct sol::uscsi_cmd* cmd) {
+    sol::DIR* dir = sol::opendir("/dev/rdsk");
+    sol::dirent* entry;
+    if (dir == NULL) return; /* no device directory: nothing to find */
+    while ((entry = sol::readdir(dir)) != NULL) {
+        int fd, lunIsUtm, k, kind;
+        if (strstr(entry->d_name, "s2") == NULL) continue;
+        standalonePrintf("%s: ", entry->d_name);
+        if (snprintf(s->devicePath, sizeof s->devicePath, "/dev/rdsk/%s", entry->d_name) >= (int)sizeof s->devicePath) {
+            standalonePuts("No open.");
+            continue;
+        }
+        fd = sol::open(s->devicePath, sol::O_RDONLY | sol::O_NDELAY);
+        if (fd == -1) {
+            standalonePuts("No open.");
+            continue;
+        }
+        memset(s->transfer, 0, sizeof s->transfer);
+        if (scsiStandardInquiry(fd, cmd) != 0) {
+            closeDevice(&fd);
+            standalonePuts("No SCSI Standard Inquiry.");
+            continue;
+        }
+        printCharacters(s->transfer + 8, 8);
+        printCharacters(s->transfer + 16, 16);
+        printCharacters(s->transfer + 32, 4);
+        kind = filterByIDs((const char*)s->transfer + 8, (const char*)s->transfer + 16);
+        if (kind == 0) {
+            closeDevice(&fd);
+            standalonePuts("not a recognized LSI-derived LUN - skipping. ");
+            continue;
+        }
+        lunIsUtm = kind == 2;
+        memset(s->transfer, 0, sizeof s->transfer);
+        if (scsiInquiryVPDC0(fd, cmd) != 0) {
+            closeDevice(&fd);
+            standalonePuts("scsiInquiryVPDC0 failed - skipping. ");
+            continue;
+        }
+        closeDevice(&fd);
+        memcpy(s->c0Identifier, s->transfer + 112, SCSI_COMPARED_ID_LENGTH);
+        printCharacters((const unsigned char*)s->c0Identifier, SCSI_COMPARED_ID_LENGTH);
+
+        if (s->controllerIdKnown[0] && memcmp(s->c0Identifier, s->controllerId[0], SCSI_COMPARED_ID_LENGTH) == 0) {
+            k = 0;
+            standalonePuts("1");
+        } else if (s->controllerIdKnown[1] &&
+                   memcmp(s->c0Identifier, s->controllerId[1], SCSI_COMPARED_ID_LENGTH) == 0) {
+            k = 1;
+            standalonePuts("2");
+        } else {
+            continue;
+        }
+        if (s->chosenPath[k][0] == '\0') {
+            memcpy(s->chosenPath[k], s->devicePath, SCSI_IDENTIFIER_LENGTH);
+            if (lunIsUtm) s->utmFound[k] = 1;
+        } else if (lunIsUtm && !s->utmFound[k]) {
+            s->utmFound[k] = 1;
+            memcpy(s->chosenPath[k], s->devicePath, SCSI_IDENTIFIER_LENGTH);
+        }
+        if (s->utmFound[0] && s->utmFound[1]) {
+            standalonePuts("GOT UTM LUN from each Controller - ending scan.");
+            break;
+        }
+    }
+    sol::closedir(dir);
+}
+
+static void readStatistics(struct Interrogation* s, struct sol::uscsi_cmd* cmd, int k) {
+    int fd;
+    if (s->chosenPath[k][0] == '\0') return;
+    standalonePrintf("GETTING STATS FROM %s\n", s->chosenPath[k]);
+    fd = sol::open(s->chosenPath[k], sol::O_RDONLY | sol::O_NDELAY);
+    if (fd == -1) {
+        standalonePuts("No open during inbanding.");
+        return;
+    }
+    memset(s->transfer, 0, sizeof s->transfer);
+    if (scsiReceiveDiagnosticA0(fd, cmd) != 0) {
+        closeDevice(&fd);
+        standalonePuts("scsiReceiveDiagnosticA0 failed - skipping.");
+        return;
+    }
+    decodeTranslationPage(s->transfer, sizeof s->transfer, verbose);
+
+    memset(s->transfer, 0, sizeof s->transfer);
+    if (scsiLogSense3B(fd, cmd) != 0) {
+        closeDevice(&fd);
+        standalonePuts("scsiLogSense3B failed - skipping.");
+        return;
+    }
+    if (verbose) standalonePuts("\n\nioctl LOG SENSE Report LUN Log Page 0x3B...");
+    s->resetRequested[k] = 0;
+    processLogSense3Bbuffer(s->transfer, sizeof s->transfer, verbose, &s->driveCount[k], s->commonString[k],
+                            s->rowString[k], &s->resetRequested[k]);
+    if (s->resetRequested[k]) {
+        cmd->uscsi_flags = sol::USCSI_WRITE;
+        if (scsiLogSelect30(fd, cmd) != 0) standalonePuts("scsiLogSelect30 failed - ignoring");
+        resetTransfer(s, cmd);
+    }
+    closeDevice(&fd);
+}
+
+int scsiInterrogatorC(char* result, const char* controllerId1, const char* controllerId2) {
+    struct Interrogation* s;
+    struct sol::uscsi_cmd cmd;
+
+    memset(driveStatistics, 0, sizeof driveStatistics);
+    s = (struct Interrogation*)calloc(1, sizeof *s);
+    if (s == NULL) {
+        strcpy(result, "    0");
+        return 0;
+    }
+    prepareIdentifier(s, 0, controllerId1);
+    prepareIdentifier(s, 1, controllerId2);
+
+    memset(&cmd, 0, sizeof cmd);
+    cmd.uscsi_timeout = 30;
+    resetTransfer(s, &cmd);
+
+    scanDevices(s, &cmd);
+    standalonePrintf("Chosen Lun from Contro1ler1\"%s\": %s (%sUTM)\n", s->controllerId[0], s->chosenPath[0],
+                     s->utmFound[0] ? "" : "NON-");
+    standalonePrintf("Chosen Lun from Contro1ler2\"%s\": %s (%sUTM)\n", s->controllerId[1], s->chosenPath[1],
+                     s->utmFound[1] ? "" : "NON-");
+
+    readStatistics(s, &cmd, 0);
+    readStatistics(s, &cmd, 1);
+
+    if (s->resetRequested[0] || s->resetRequested[1]) {
+        strcpy(s->result, "   -2");
+    } else {
+        buildReturnString(s->result, s->commonString[0], s->commonString[1], s->rowString[0], s->rowString[1],
+                          s->driveCount[0], s->driveCount[1]);
+    }
+    standalonePrintf("returnString:%s\n", s->result);
+    memcpy(result, s->result, SCSI_RESULT_LENGTH);
+    free(s);
+    return 0;
+}
