@@ -1,0 +1,57 @@
+#include "kelda/common/hba/TargetMapping.h"
+
+#include <cstring>
+#include <new>
+
+FcpTargetMappingTable::FcpTargetMappingTable() : table_(reinterpret_cast<HBA_FCPTARGETMAPPING*>(inline_)) {}
+
+HBA_STATUS FcpTargetMappingTable::fetch(HBA_HANDLE handle, Fetch get) {
+    heap_.reset();
+    table_ = reinterpret_cast<HBA_FCPTARGETMAPPING*>(inline_);
+    room_ = kInlineEntries;
+    size_ = 0;
+    table_->NumberOfEntries = room_;
+    HBA_STATUS status = get(handle, table_);
+
+    if (status == HBA_STATUS_ERROR_MORE_DATA) {
+        HBA_UINT32 wanted = table_->NumberOfEntries;
+        // One entry at least, so the table is a whole record whatever count came back.
+        size_t bytes = mappingTableBytes(wanted > 0 ? wanted : 1);
+        heap_.reset(new (std::nothrow) unsigned char[bytes]);
+        if (!heap_) return status;  // no room for the larger table: a failed fetch
+        std::memset(heap_.get(), 0, bytes);
+        table_ = reinterpret_cast<HBA_FCPTARGETMAPPING*>(heap_.get());
+        room_ = wanted;
+        table_->NumberOfEntries = room_;
+        status = get(handle, table_);
+    }
+    if (status != HBA_STATUS_OK) return status;
+    // A library that reports more entries than it could have written is not believed past
+    // the room it was given.
+    size_ = table_->NumberOfEntries < room_ ? table_->NumberOfEntries : room_;
+    return status;
+}
+
+unsigned int parseScsiBusNumber(const char* text, bool& found) {
+    if (text[0] != 'c' || text[1] < '0' || text[1] > '9') return 0;
+    unsigned int bus = 0;
+    const char* p = text + 1;
+    for (; *p >= '0' && *p <= '9'; ++p) bus = bus * 10 + static_cast<unsigned int>(*p - '0');
+    if (*p != 't') return 0;
+    found = true;
+    return bus;
+}
+
+void leadvilleDeviceName(const char (&osDeviceName)[256], char (&out)[256]) {
+    size_t length = strnlen(osDeviceName, sizeof osDeviceName);
+    size_t start = 0;
+    for (size_t i = 0; i < length; ++i) {
+        if (osDeviceName[i] == '/') start = i + 1;
+    }
+    // The out buffer keeps room for its terminator.
+    size_t n = length - start;
+    if (n > sizeof out - 1) n = sizeof out - 1;
+    std::memcpy(out, osDeviceName + start, n);
+    out[n] = '\0';
+    if (char* slice = std::strstr(out, "s2")) *slice = '\0';
+}
