@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "kelda/common/hba/HbaCodes.h"
 #include "kelda/common/hba/HbaStatus.h"
 #include "kelda/common/hba/TargetMapping.h"
@@ -245,4 +246,39 @@ TEST(MappingTable, ReportedCountNeverExceedsTheRoomGiven) {
     };
     EXPECT_EQ(0u, table.fetch(1, claimsOk));
     EXPECT_EQ(512u, table.size());
+}
+
+namespace {
+
+HBA_FCPSCSIENTRY entryNamed(const std::string& os, HBA_UINT32 bus = 0) {
+    HBA_FCPSCSIENTRY entry;
+    std::memset(&entry, 0, sizeof entry);
+    std::memcpy(entry.ScsiId.OSDeviceName, os.data(), std::min(os.size(), sizeof entry.ScsiId.OSDeviceName));
+    entry.ScsiId.ScsiBusNumber = bus;
+    return entry;
+}
+
+}  // namespace
+
+TEST(TargetMapping, BusDivinedFromNamesAndDeviceLinks) {
+    testsupport::SimHost host(R"({"disks": [
+        {"name": "c5t0d0", "node": "/pci@1f/fp@0,0/ssd@w50060e8004277f11,01", "driver": "ssd", "instance": 1},
+        {"name": "c3t0d0", "node": "/pci@1f/fp@0,0/ssd@w50060e8004277f11,0", "driver": "ssd", "instance": 0}],
+      "dev_entries": [{"dir": "rdsk", "name": "c9t0d0s2", "link": "../../elsewhere/pci@2:a,raw"},
+                      {"dir": "rdsk", "name": "c8t0d0s2"}]})");
+
+    EXPECT_EQ(4u, divineScsiBusNumber(entryNamed("/devices/whatever", 4)));  // the library's own bus
+    EXPECT_EQ(12u, divineScsiBusNumber(entryNamed("c12t3d0s2")));
+    EXPECT_EQ(7u, divineScsiBusNumber(entryNamed("/dev/dsk/c7t1d0s2")));
+    EXPECT_EQ(0u, divineScsiBusNumber(entryNamed("/dev/rdsk/c7t1d0s2")));  // not parsed
+    // The link of c3t0d0's slices continues with ':' after the path; c5t0d0's path only
+    // begins with it.
+    EXPECT_EQ(3u, divineScsiBusNumber(entryNamed("/devices/pci@1f/fp@0,0/ssd@w50060e8004277f11,0")));
+    EXPECT_TRUE(deviceDerivesFrom("c3t0d0s2", "/devices/pci@1f/fp@0,0/ssd@w50060e8004277f11,0"));
+    EXPECT_FALSE(deviceDerivesFrom("c5t0d0s2", "/devices/pci@1f/fp@0,0/ssd@w50060e8004277f11,0"));
+    EXPECT_FALSE(deviceDerivesFrom("c9t0d0s2", "/devices/pci@2"));  // no "/devices/" in the link
+    EXPECT_FALSE(deviceDerivesFrom("c8t0d0s2", "/devices/pci@2"));  // not a link
+    EXPECT_EQ(0u, divineScsiBusNumber(entryNamed("/devices/pci@9/ssd@w1,0")));
+    // An unterminated 256-byte name is read within its field.
+    EXPECT_EQ(0u, divineScsiBusNumber(entryNamed("/devices/" + std::string(247, 'x'))));
 }

@@ -1,7 +1,11 @@
 #include "kelda/common/hba/TargetMapping.h"
 
+#include <cstdio>
 #include <cstring>
 #include <new>
+
+#include "sol/dirent.h"
+#include "sol/unistd.h"
 
 FcpTargetMappingTable::FcpTargetMappingTable() : table_(reinterpret_cast<HBA_FCPTARGETMAPPING*>(inline_)) {}
 
@@ -54,4 +58,57 @@ void leadvilleDeviceName(const char (&osDeviceName)[256], char (&out)[256]) {
     std::memcpy(out, osDeviceName + start, n);
     out[n] = '\0';
     if (char* slice = std::strstr(out, "s2")) *slice = '\0';
+}
+
+bool deviceDerivesFrom(const char* name, const char* physicalPath) {
+    char path[1024];
+    int n = std::snprintf(path, sizeof path, "%s/%s", "/dev/rdsk", name);
+    if (n < 0 || static_cast<size_t>(n) >= sizeof path) return false;  // no such entry can exist
+    char link[1024];
+    ssize_t length = sol::readlink(path, link, sizeof link - 1);
+    if (length < 0) return false;
+    link[length] = '\0';
+    const char* devices = std::strstr(link, "/devices/");
+    if (devices == nullptr) return false;
+    size_t physicalLength = std::strlen(physicalPath);
+    return std::strlen(devices) > physicalLength && std::strncmp(devices, physicalPath, physicalLength) == 0 &&
+           devices[physicalLength] == ':';
+}
+
+namespace {
+
+// Closes the directory on every way out.
+struct DirectoryStream {
+    sol::DIR* dir;
+    ~DirectoryStream() {
+        if (dir != nullptr) sol::closedir(dir);
+    }
+};
+
+}  // namespace
+
+unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry) {
+    if (entry.ScsiId.ScsiBusNumber != 0) return entry.ScsiId.ScsiBusNumber;
+
+    // The library's field need not be terminated: work on a terminated copy.
+    char name[sizeof entry.ScsiId.OSDeviceName + 1];
+    std::memcpy(name, entry.ScsiId.OSDeviceName, sizeof entry.ScsiId.OSDeviceName);
+    name[sizeof name - 1] = '\0';
+
+    bool found = false;
+    unsigned int bus = parseScsiBusNumber(name, found);
+    if (!found && std::strncmp(name, "/dev/dsk/", 9) == 0) bus = parseScsiBusNumber(name + 9, found);
+    if (!found && std::strncmp(name, "/devices/", 9) == 0) {
+        DirectoryStream stream{sol::opendir("/dev/rdsk")};
+        if (stream.dir != nullptr) {
+            while (!found) {
+                sol::dirent* entryName = sol::readdir(stream.dir);
+                if (entryName == nullptr) break;
+                if (entryName->d_name[0] == 'c' && deviceDerivesFrom(entryName->d_name, name)) {
+                    bus = parseScsiBusNumber(entryName->d_name, found);
+                }
+            }
+        }
+    }
+    return bus;
 }
