@@ -28,28 +28,43 @@ TEST(HbaStatus, WarningStaysWithinItsBuffer) {
     EXPECT_EQ(0u, text.find("HBA_GetFcpTargetMapping call returned 7 (More data available) for adapter 1 (nnn"));
 }
 
-TEST(HbaCodes, PortTypesStatesAndOperationalStatus) {
-    EXPECT_STREQ("PORT_TYPE_OTHER", portTypeConstant(2));
-    EXPECT_STREQ("PORT_TYPE_N", portTypeConstant(5));
-    EXPECT_STREQ("PORT_TYPE_E", portTypeConstant(9));
-    for (HBA_PORTTYPE code : {0u, 1u, 3u, 4u, 10u, 20u, 21u, 99u}) EXPECT_STREQ("PORT_TYPE_UNKNOWN", portTypeConstant(code)) << code;
+// The accessor of an HbaPortProvider constant.
+#define CONSTANT(name) (&HbaPortProvider::Static::get_##name)
 
-    EXPECT_STREQ("PORT_STATE_UNKNOWN", portStateConstant(0));
-    EXPECT_STREQ("OPERATIONAL_STATUS_UNKNOWN", operationalStatusConstant(0));
-    EXPECT_STREQ("PORT_STATE_UNKNOWN", portStateConstant(1));
-    EXPECT_STREQ("PORT_STATE_ONLINE", portStateConstant(2));
-    EXPECT_STREQ("OPERATIONAL_STATUS_OK", operationalStatusConstant(2));
-    EXPECT_STREQ("PORT_STATE_LOOPBACK", portStateConstant(8));
-    EXPECT_STREQ("OPERATIONAL_STATUS_IN_SERVICE", operationalStatusConstant(8));
-    EXPECT_STREQ("OPERATIONAL_STATUS_IN_SERVICE", operationalStatusConstant(5));
-    EXPECT_STREQ("OPERATIONAL_STATUS_ERROR", operationalStatusConstant(6));
-    EXPECT_STREQ("OPERATIONAL_STATUS_ERROR", operationalStatusConstant(7));
-    EXPECT_STREQ("PORT_STATE_UNKNOWN", portStateConstant(9));
-    EXPECT_STREQ("OPERATIONAL_STATUS_UNKNOWN", operationalStatusConstant(9));
+TEST(HbaCodes, PortTypesStatesAndOperationalStatus) {
+    EXPECT_TRUE(CONSTANT(PORT_TYPE_OTHER) == portTypeConstant(2));
+    EXPECT_TRUE(CONSTANT(PORT_TYPE_N) == portTypeConstant(5));
+    EXPECT_TRUE(CONSTANT(PORT_TYPE_NL) == portTypeConstant(6));
+    EXPECT_TRUE(CONSTANT(PORT_TYPE_FL) == portTypeConstant(7));
+    EXPECT_TRUE(CONSTANT(PORT_TYPE_F) == portTypeConstant(8));
+    EXPECT_TRUE(CONSTANT(PORT_TYPE_E) == portTypeConstant(9));
+    for (HBA_PORTTYPE code : {0u, 1u, 3u, 4u, 10u, 20u, 21u, 99u}) {
+        EXPECT_TRUE(CONSTANT(PORT_TYPE_UNKNOWN) == portTypeConstant(code)) << code;
+    }
+
+    EXPECT_TRUE(CONSTANT(PORT_STATE_UNKNOWN) == portStateConstant(0));
+    EXPECT_TRUE(CONSTANT(OPERATIONAL_STATUS_UNKNOWN) == operationalStatusConstant(0));
+    EXPECT_TRUE(CONSTANT(PORT_STATE_UNKNOWN) == portStateConstant(1));
+    EXPECT_TRUE(CONSTANT(OPERATIONAL_STATUS_UNKNOWN) == operationalStatusConstant(1));
+    EXPECT_TRUE(CONSTANT(PORT_STATE_ONLINE) == portStateConstant(2));
+    EXPECT_TRUE(CONSTANT(OPERATIONAL_STATUS_OK) == operationalStatusConstant(2));
+    EXPECT_TRUE(CONSTANT(PORT_STATE_OFFLINE) == portStateConstant(3));
+    EXPECT_TRUE(CONSTANT(PORT_STATE_BYPASSED) == portStateConstant(4));
+    EXPECT_TRUE(CONSTANT(PORT_STATE_DIAGNOSTICS) == portStateConstant(5));
+    EXPECT_TRUE(CONSTANT(PORT_STATE_LINK_DOWN) == portStateConstant(6));
+    EXPECT_TRUE(CONSTANT(PORT_STATE_ERROR) == portStateConstant(7));
+    EXPECT_TRUE(CONSTANT(PORT_STATE_LOOPBACK) == portStateConstant(8));
+    for (HBA_PORTSTATE code : {3u, 4u, 5u, 8u}) {
+        EXPECT_TRUE(CONSTANT(OPERATIONAL_STATUS_IN_SERVICE) == operationalStatusConstant(code)) << code;
+    }
+    EXPECT_TRUE(CONSTANT(OPERATIONAL_STATUS_ERROR) == operationalStatusConstant(6));
+    EXPECT_TRUE(CONSTANT(OPERATIONAL_STATUS_ERROR) == operationalStatusConstant(7));
+    EXPECT_TRUE(CONSTANT(PORT_STATE_UNKNOWN) == portStateConstant(9));
+    EXPECT_TRUE(CONSTANT(OPERATIONAL_STATUS_UNKNOWN) == operationalStatusConstant(9));
 }
 
-std::vector<std::string> cosOf(HBA_COS mask) {
-    std::vector<std::string> out;
+std::vector<HbaPortConstant> cosOf(HBA_COS mask) {
+    std::vector<HbaPortConstant> out;
     for (unsigned bit = 0; bit < 32; ++bit) {
         if (mask & (1u << bit)) out.push_back(classOfServiceConstant(bit));
     }
@@ -57,10 +72,11 @@ std::vector<std::string> cosOf(HBA_COS mask) {
 }
 
 TEST(HbaCodes, ClassesOfServiceAndSpeeds) {
-    EXPECT_EQ((std::vector<std::string>{"SUPPORTED_COS_2", "SUPPORTED_COS_3"}), cosOf(0x0C));
-    EXPECT_EQ((std::vector<std::string>{"SUPPORTED_COS_F", "SUPPORTED_COS_UNKNOWN"}), cosOf(0x21));
-    EXPECT_EQ((std::vector<std::string>{"SUPPORTED_COS_6", "SUPPORTED_COS_UNKNOWN", "SUPPORTED_COS_UNKNOWN"}),
-              cosOf(0x80000000u | 0x80u | 0x40u));
+    EXPECT_TRUE((std::vector<HbaPortConstant>{CONSTANT(SUPPORTED_COS_2), CONSTANT(SUPPORTED_COS_3)}) == cosOf(0x0C));
+    EXPECT_TRUE((std::vector<HbaPortConstant>{CONSTANT(SUPPORTED_COS_F), CONSTANT(SUPPORTED_COS_UNKNOWN)}) == cosOf(0x21));
+    EXPECT_TRUE((std::vector<HbaPortConstant>{CONSTANT(SUPPORTED_COS_1), CONSTANT(SUPPORTED_COS_4),
+                                              CONSTANT(SUPPORTED_COS_6), CONSTANT(SUPPORTED_COS_UNKNOWN),
+                                              CONSTANT(SUPPORTED_COS_UNKNOWN)}) == cosOf(0x80000000u | 0x80u | 0x52u));
 
     EXPECT_EQ(1143535043ULL, portSpeedBitsPerSecond(1));
     EXPECT_EQ(2287070085ULL, portSpeedBitsPerSecond(2));

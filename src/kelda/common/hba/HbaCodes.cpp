@@ -1,52 +1,52 @@
 #include "kelda/common/hba/HbaCodes.h"
 
-const char* portTypeConstant(HBA_PORTTYPE code) {
+HbaPortConstant portTypeConstant(HBA_PORTTYPE code) {
     switch (code) {
-    case 2: return "PORT_TYPE_OTHER";
-    case 5: return "PORT_TYPE_N";
-    case 6: return "PORT_TYPE_NL";
-    case 7: return "PORT_TYPE_FL";
-    case 8: return "PORT_TYPE_F";
-    case 9: return "PORT_TYPE_E";
-    default: return "PORT_TYPE_UNKNOWN";  // unknown, not present, G_Port, L_Port, point-to-point
+    case 2: return &HbaPortProvider::Static::get_PORT_TYPE_OTHER;
+    case 5: return &HbaPortProvider::Static::get_PORT_TYPE_N;
+    case 6: return &HbaPortProvider::Static::get_PORT_TYPE_NL;
+    case 7: return &HbaPortProvider::Static::get_PORT_TYPE_FL;
+    case 8: return &HbaPortProvider::Static::get_PORT_TYPE_F;
+    case 9: return &HbaPortProvider::Static::get_PORT_TYPE_E;
+    default: return &HbaPortProvider::Static::get_PORT_TYPE_UNKNOWN;  // unknown, not present, G_Port, L_Port, point-to-point
     }
 }
 
-const char* portStateConstant(HBA_PORTSTATE code) {
+HbaPortConstant portStateConstant(HBA_PORTSTATE code) {
     switch (code) {
-    case 2: return "PORT_STATE_ONLINE";
-    case 3: return "PORT_STATE_OFFLINE";
-    case 4: return "PORT_STATE_BYPASSED";
-    case 5: return "PORT_STATE_DIAGNOSTICS";
-    case 6: return "PORT_STATE_LINK_DOWN";
-    case 7: return "PORT_STATE_ERROR";
-    case 8: return "PORT_STATE_LOOPBACK";
-    default: return "PORT_STATE_UNKNOWN";
+    case 2: return &HbaPortProvider::Static::get_PORT_STATE_ONLINE;
+    case 3: return &HbaPortProvider::Static::get_PORT_STATE_OFFLINE;
+    case 4: return &HbaPortProvider::Static::get_PORT_STATE_BYPASSED;
+    case 5: return &HbaPortProvider::Static::get_PORT_STATE_DIAGNOSTICS;
+    case 6: return &HbaPortProvider::Static::get_PORT_STATE_LINK_DOWN;
+    case 7: return &HbaPortProvider::Static::get_PORT_STATE_ERROR;
+    case 8: return &HbaPortProvider::Static::get_PORT_STATE_LOOPBACK;
+    default: return &HbaPortProvider::Static::get_PORT_STATE_UNKNOWN;
     }
 }
 
-const char* operationalStatusConstant(HBA_PORTSTATE code) {
+HbaPortConstant operationalStatusConstant(HBA_PORTSTATE code) {
     switch (code) {
-    case 2: return "OPERATIONAL_STATUS_OK";
+    case 2: return &HbaPortProvider::Static::get_OPERATIONAL_STATUS_OK;
     case 3:
     case 4:
     case 5:
-    case 8: return "OPERATIONAL_STATUS_IN_SERVICE";
+    case 8: return &HbaPortProvider::Static::get_OPERATIONAL_STATUS_IN_SERVICE;
     case 6:
-    case 7: return "OPERATIONAL_STATUS_ERROR";
-    default: return "OPERATIONAL_STATUS_UNKNOWN";
+    case 7: return &HbaPortProvider::Static::get_OPERATIONAL_STATUS_ERROR;
+    default: return &HbaPortProvider::Static::get_OPERATIONAL_STATUS_UNKNOWN;
     }
 }
 
-const char* classOfServiceConstant(unsigned bit) {
+HbaPortConstant classOfServiceConstant(unsigned bit) {
     switch (bit) {
-    case 0: return "SUPPORTED_COS_F";
-    case 1: return "SUPPORTED_COS_1";
-    case 2: return "SUPPORTED_COS_2";
-    case 3: return "SUPPORTED_COS_3";
-    case 4: return "SUPPORTED_COS_4";
-    case 6: return "SUPPORTED_COS_6";
-    default: return "SUPPORTED_COS_UNKNOWN";
+    case 0: return &HbaPortProvider::Static::get_SUPPORTED_COS_F;
+    case 1: return &HbaPortProvider::Static::get_SUPPORTED_COS_1;
+    case 2: return &HbaPortProvider::Static::get_SUPPORTED_COS_2;
+    case 3: return &HbaPortProvider::Static::get_SUPPORTED_COS_3;
+    case 4: return &HbaPortProvider::Static::get_SUPPORTED_COS_4;
+    case 6: return &HbaPortProvider::Static::get_SUPPORTED_COS_6;
+    default: return &HbaPortProvider::Static::get_SUPPORTED_COS_UNKNOWN;
     }
 }
 

@@ -1,0 +1,104 @@
+// The per-call worker of the HBA natives: the class holders of every Java class they touch,
+// the HbaCache object and class-names object of the call, and the loaded HBA library.
+#pragma once
+#include <jni.h>
+
+#include <mutex>
+
+#include "kelda/common/hba/HbaClasses.h"
+#include "kelda/common/hba/HbaLibrary.h"
+#include "kelda/common/hba/InstanceRecipe.h"
+
+// Loads the HBA library for one call and frees it when the call is done. The process-wide
+// HBA lock is held meanwhile, so two natives never interleave their library calls.
+class WithHbaLibrary {
+public:
+    WithHbaLibrary();
+    ~WithHbaLibrary();
+    WithHbaLibrary(const WithHbaLibrary&) = delete;
+    WithHbaLibrary& operator=(const WithHbaLibrary&) = delete;
+
+private:
+    std::unique_lock<std::mutex> lock_;
+};
+
+// One adapter's handle: closes the adapter on every way out of its iteration.
+class WithAdapterHandle {
+public:
+    explicit WithAdapterHandle(WithHbaLibrary* library) : library(library) {}
+    ~WithAdapterHandle();
+    WithAdapterHandle(const WithAdapterHandle&) = delete;
+    WithAdapterHandle& operator=(const WithAdapterHandle&) = delete;
+
+    // Names the adapter of index `index` into `name` (256 bytes, always terminated) and, when
+    // that works, opens it, trying a second time when the first open gives no handle.
+    // True when the adapter is open.
+    bool open(HBA_UINT32 index, char (&name)[256]);
+
+    WithHbaLibrary* library;
+    HBA_HANDLE handle = 0;
+    HBA_STATUS status = 0;  // of HBA_GetAdapterName
+};
+
+class FcpTargetMappingTable;
+
+class HbaCacheImpl {
+public:
+    // Looks every class up, then loads the HBA library. `classNames` is null for the test
+    // report. Raises JavaExceptionPending when a class is missing.
+    HbaCacheImpl(JNIEnv* env, jobject hbaCache, jobject classNames);
+
+    jobjectArray FillCache();
+    void TestHbaLibrary(jobject list);
+
+    jobject MakeHba(int adapterIndex, HBA_ADAPTERATTRIBUTES& attributes);
+    jobject MakeHbaPort(int adapterIndex, int portIndex, HBA_PORTATTRIBUTES& attributes);
+    jobject MakeHbaDiscoPort(HBA_PORTATTRIBUTES& attributes);
+    void PopulateHbaPortValues(jobject values, HBA_PORTATTRIBUTES& attributes);
+    jobject MakeHbaPortStats(const HBA_PORTATTRIBUTES& attributes, const HBA_PORTSTATISTICS& statistics);
+    jobject MakeTargetMapping(jobject port, jobject discoveredPort, const HBA_FcpScsiEntry& entry);
+
+    jobject GetPortType(HBA_UINT32 code);
+    jobject GetPortState(HBA_UINT32 code);
+    jobject GetOperationalStatus(HBA_UINT32 code);
+    jobject GetCOS(HBA_UINT32 mask);
+    jobject GetPortSpeed(HBA_UINT32 code);
+
+    jobject uint64(long long value) { return kelda::uint64(unsignedInt64, value); }
+    jstring string(char* text, int size) { return kelda::string(env, text, size); }
+    void info(const char* message) { kelda::info(message); }
+    void warn(const char* message) { kelda::warn(message); }
+
+private:
+    // A Java string of text this code formatted (plain ASCII).
+    jstring text(const char* formatted);
+    // Stores `element` at `index` and drops its local reference.
+    void store(jobjectArray array, jsize index, jobject element);
+    // Adds the target mappings of `table` whose port WWN is the discovered port's to a new
+    // array; returns the array.
+    jobjectArray targetMappings(jobject port, jobject discovered, const HBA_WWN& portWWN,
+                                const FcpTargetMappingTable& table);
+
+    JNIEnv* env;
+    KdClass::Static kdClass;
+    KdProperty::Static kdProperty;
+    KdInstance::Static kdInstance;
+    HostBusAdapterProvider::Static hostBusAdapterProvider;
+    HbaPortProvider::Static hbaPortProvider;
+    HbaDiscoveredPortProvider::Static hbaDiscoveredPortProvider;
+    FCPortStatisticsProvider::Static fcPortStatisticsProvider;
+    TargetMappingProvider::Static targetMappingProvider;
+    HbaClassNames::Static hbaClassNames;
+    HbaCacheHba::Static hba;
+    HbaCacheHbaPort::Static hbaPort;
+    HbaCacheHbaDiscoveredPort::Static hbaDiscoveredPort;
+    UnsignedInt64::Static unsignedInt64;
+    UnsignedInt32::Static unsignedInt32;
+    UnsignedInt16::Static unsignedInt16;
+    VantorLogger::Static vantorLogger;
+    Log4jLogger::Static log4jLogger;
+    HbaCache::Static hbaCacheClass;
+    HbaCache cache;
+    HbaClassNames classNames;
+    WithHbaLibrary library;
+};
