@@ -63,6 +63,39 @@ std::string toModifiedUtf8(const std::string& bytes) {
     return out;
 }
 
+std::string fromModifiedUtf8(const char* chars) {
+    std::string out;
+    if (chars == nullptr) return out;
+    const auto* p = reinterpret_cast<const unsigned char*>(chars);
+    // A three-byte unit at q: its 16-bit value, or -1 when the bytes are not one.
+    auto unitAt = [](const unsigned char* q) -> long {
+        if ((q[0] & 0xF0) != 0xE0 || (q[1] & 0xC0) != 0x80 || (q[2] & 0xC0) != 0x80) return -1;
+        return ((q[0] & 0x0F) << 12) | ((q[1] & 0x3F) << 6) | (q[2] & 0x3F);
+    };
+    while (*p != '\0') {
+        if (p[0] == 0xC0 && p[1] == 0x80) {
+            out.push_back('\0');
+            p += 2;
+            continue;
+        }
+        long high = unitAt(p);
+        if (high >= 0xD800 && high <= 0xDBFF) {
+            long low = unitAt(p + 3);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                unsigned long codePoint = 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+                out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
+                out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
+                out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+                out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+                p += 6;
+                continue;
+            }
+        }
+        out.push_back(static_cast<char>(*p++));
+    }
+    return out;
+}
+
 jstring newJavaString(JNIEnv* env, const std::string& text) {
     return env->NewStringUTF(toModifiedUtf8(text).c_str());
 }

@@ -11,3 +11,8 @@ std::string toModifiedUtf8(const std::string& bytes);
 // A new Java string of the text, or null with a Java exception pending.
 jstring newJavaString(JNIEnv* env, const std::string& text);
 jstring newJavaString(JNIEnv* env, const char* text);
+
+// The standard UTF-8 form of a Java string's modified-UTF-8 characters: C0 80 becomes a NUL
+// byte and each surrogate pair one four-byte sequence, so text Java handed in goes back to
+// Java unchanged through newJavaString.
+std::string fromModifiedUtf8(const char* chars);

@@ -1,13 +1,18 @@
-// The kernel statistics of the live Linux host, as a chain built by the layer.
+// The kernel statistics of the live Linux host, as a chain built by the layer: the virtual
+// memory sums, one cpu_stat per processor and the I/O statistics of the block devices.
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <mutex>
+#include <string>
 
 #include "KstatChain.h"
 #include "linux/LinuxFiles.h"
+#include "linux/LinuxStatistics.h"
 #include "sol/sysinfo.h"
 
 namespace sol::native {
@@ -70,11 +75,82 @@ private:
     }
 };
 
+// cpu_stat:N:cpu_statN from the processor's line of /proc/stat.
+class CpuStatSource : public KstatSource {
+public:
+    explicit CpuStatSource(int id) : id_(id) {}
+    bool read(void* data, size_t size) override {
+        for (const auto& ticks : linuxhost::parseProcStat(linuxhost::readFile("/proc/stat"))) {
+            if (ticks.id != id_) continue;
+            // /proc/stat counts in USER_HZ, which is what sysconf reports as the clock rate.
+            long hz = ::sysconf(::_SC_CLK_TCK);
+            cpu_stat_t stat = linuxhost::cpuStat(ticks, hz, hz);
+            std::memcpy(data, &stat, size < sizeof stat ? size : sizeof stat);
+            return true;
+        }
+        errno = ENXIO;  // the processor went offline since the chain was made
+        return false;
+    }
+
+private:
+    int id_;
+};
+
+// The I/O statistics of one block device from its line of /proc/diskstats.
+class DiskIoSource : public KstatSource {
+public:
+    explicit DiskIoSource(std::string name) : name_(std::move(name)) {}
+    bool read(void* data, size_t size) override {
+        for (const auto& d : linuxhost::parseDiskstats(linuxhost::readFile("/proc/diskstats"))) {
+            if (d.name != name_) continue;
+            struct timespec ts;
+            clock_gettime(CLOCK_MONOTONIC, &ts);
+            kstat_io_t io = linuxhost::diskIo(d, static_cast<hrtime_t>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
+            std::memcpy(data, &io, size < sizeof io ? size : sizeof io);
+            return true;
+        }
+        errno = ENXIO;  // the device went away since the chain was made
+        return false;
+    }
+
+private:
+    std::string name_;
+};
+
+// Loop and RAM block devices are no disks.
+bool isVirtualBlockDevice(const std::string& name) {
+    return name.compare(0, 4, "loop") == 0 || name.compare(0, 3, "ram") == 0 || name.compare(0, 4, "zram") == 0;
+}
+
+bool isPartition(const std::string& name) {
+    struct ::stat st;
+    return ::stat(("/sys/class/block/" + name + "/partition").c_str(), &st) == 0;
+}
+
+// The module of a device's statistic: the letters its name starts with (sd, vd, nvme).
+std::string moduleOf(const std::string& name) {
+    size_t n = 0;
+    while (n < name.size() && std::isalpha(static_cast<unsigned char>(name[n]))) ++n;
+    return name.substr(0, n);
+}
+
 }  // namespace
 
 kstat_ctl_t* kstat_open() {
     auto chain = std::make_unique<KstatChain>();
     chain->add("unix", 0, "vminfo", "vm", KSTAT_TYPE_RAW, sizeof(vminfo_t), 1, std::make_unique<VminfoSource>());
+    for (const auto& cpu : linuxhost::parseProcStat(linuxhost::readFile("/proc/stat"))) {
+        std::string name = "cpu_stat" + std::to_string(cpu.id);
+        chain->add("cpu_stat", cpu.id, name.c_str(), "misc", KSTAT_TYPE_RAW, sizeof(cpu_stat_t), 1,
+                   std::make_unique<CpuStatSource>(cpu.id));
+    }
+    // Whole disks are of class "disk", their partitions of class "partition", as on Solaris.
+    for (const auto& d : linuxhost::parseDiskstats(linuxhost::readFile("/proc/diskstats"))) {
+        if (isVirtualBlockDevice(d.name)) continue;
+        chain->add(moduleOf(d.name).c_str(), static_cast<int>(d.minor), d.name.c_str(),
+                   isPartition(d.name) ? "partition" : "disk", KSTAT_TYPE_IO, sizeof(kstat_io_t), 1,
+                   std::make_unique<DiskIoSource>(d.name));
+    }
     return openLayerChain(std::move(chain));
 }
 

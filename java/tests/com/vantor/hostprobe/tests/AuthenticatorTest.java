@@ -1,0 +1,87 @@
+package com.vantor.hostprobe.tests;
+
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
+import static org.junit.jupiter.api.Assertions.assertThrows;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import com.vantor.kelda.providers.solaris.SolarisAuthenticator;
+import org.junit.jupiter.api.Test;
+
+class AuthenticatorTest {
+    private final SolarisAuthenticator auth = new SolarisAuthenticator();
+
+    // "secret12" hashed with the traditional DES scheme (salt "ab") and "hunter2" with SHA-512.
+    private static final String DES = "abhv/ZnAzL36k";
+    private static final String SHA512 = "$6$saltsaltsalt$/YcSJBZ1GwOaYU2XCNxvWBX3MbYsX7qkf0.0L28t35vap3Pr7yS0JA8iUjaUrIKpD1"
+        + "vbB841OQkrlcX47Jjuy/";
+
+    private static final String SHADOW = "{'shadow': {'entries': ["
+        + "{'name': 'alice', 'passwd': '" + DES + "'},"
+        + "{'name': 'carol', 'passwd': '" + SHA512 + "'},"
+        + "{'name': 'nopw', 'passwd': ''},"
+        + "{'name': 'weird', 'passwd': 'x'},"
+        + "{'name': 'locked', 'passwd': '*LK*'},"
+        + "{'name': 'lockedhash', 'passwd': '*LK*" + DES + "'},"
+        + "{'name': 'absent', 'passwd': null},"
+        + "{'name': 'huge', 'passwd': '" + "z".repeat(5000) + "'}"
+        + "], 'lookup_errno': 2}}";
+
+    @Test
+    void desAccountAcceptsItsPasswordAndLooksAtEightCharacters() {
+        SimHost.useQuoted(SHADOW);
+        assertTrue(auth.authenticate("alice", "secret12"));
+        assertTrue(auth.authenticate("alice", "secret12-and-more"));
+        assertFalse(auth.authenticate("alice", "secreT12"));
+        assertFalse(auth.authenticate("alice", ""));
+        assertFalse(auth.authenticate("Alice", "secret12"));
+    }
+
+    @Test
+    void sha512AccountLongerThanAHundredBytesIsChecked() {
+        SimHost.useQuoted(SHADOW);
+        assertTrue(auth.authenticate("carol", "hunter2"));
+        assertFalse(auth.authenticate("carol", "hunter3"));
+        assertFalse(auth.authenticate("carol", "hunter2 "));
+    }
+
+    @Test
+    void emptyAndAbsentFieldsAcceptAnyPassword() {
+        SimHost.useQuoted(SHADOW);
+        assertTrue(auth.authenticate("nopw", ""));
+        assertTrue(auth.authenticate("nopw", "anything"));
+        assertTrue(auth.authenticate("absent", "anything"));
+    }
+
+    @Test
+    void shortLockedHugeAndMissingEntriesAreRefused() {
+        SimHost.useQuoted(SHADOW);
+        assertFalse(auth.authenticate("weird", "x"));
+        assertFalse(auth.authenticate("locked", "*LK*"));
+        assertFalse(auth.authenticate("locked", ""));
+        assertFalse(auth.authenticate("lockedhash", "secret12"));
+        assertFalse(auth.authenticate("huge", "z".repeat(5000)));
+        assertFalse(auth.authenticate("mallory", "secret12"));
+        assertFalse(auth.authenticate("", ""));
+        assertFalse(auth.authenticate("u".repeat(100000), "p".repeat(100000)));
+        assertFalse(auth.authenticate("al\u0000ice\ud83d\ude00", "secret12"));
+        SimHost.useQuoted("{}");
+        assertFalse(auth.authenticate("alice", "secret12"));
+    }
+
+    @Test
+    void nullArgumentsRaiseNullPointerException() {
+        SimHost.useQuoted(SHADOW);
+        assertThrows(NullPointerException.class, () -> auth.authenticate(null, "secret12"));
+        assertThrows(NullPointerException.class, () -> auth.authenticate("alice", null));
+        // The password is not needed for an empty field.
+        assertTrue(auth.authenticate("nopw", null));
+    }
+
+    @Test
+    void buildDateIsMonthDayYearAndStable() {
+        String date = auth.getLibraryBuildDate();
+        assertTrue(date.matches("(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) [1-9][0-9]? [0-9]{4}"), date);
+        assertEquals(date, auth.getLibraryBuildDate());
+    }
+}

@@ -1,0 +1,94 @@
+// enumerateCpuUtilizationInfo and getCpuUtilizationInfo.
+#include "host/SolarisCpuUtilizationInformation.h"
+
+#include <cstring>
+#include <string>
+
+#include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
+#include "jni/Export.h"
+#include "sol/kstat.h"
+#include "sol/sysinfo.h"
+
+namespace {
+
+const DataClass cpuUtilInformationClassName{
+    "com/vantor/kelda/providers/solaris/processor/SolarisCpuUtilizationInformationProvider$SolarisCpuUtilizationData",
+    "(IJJJJ)V"};
+
+struct KstatHandle {
+    sol::kstat_ctl_t* kc;
+    KstatHandle() : kc(sol::kstat_open()) {
+        if (kc == nullptr) throw NativeError("kstat open failed.");
+    }
+    ~KstatHandle() { sol::kstat_close(kc); }
+    KstatHandle(const KstatHandle&) = delete;
+    KstatHandle& operator=(const KstatHandle&) = delete;
+};
+
+// Reads a cpu_stat statistic into `info`; false when it cannot be read or holds no complete
+// cpu_sysinfo record.
+bool readCpuStat(sol::kstat_ctl_t* kc, sol::kstat_t* ksp, int id, CpuUtilInfo& info) {
+    if (sol::kstat_read(kc, ksp, nullptr) == -1 || ksp->ks_data == nullptr) return false;
+    constexpr size_t kEnd = offsetof(sol::cpu_stat_t, cpu_sysinfo) + sizeof(sol::cpu_sysinfo_t);
+    if (ksp->ks_data_size < kEnd) return false;
+    sol::cpu_sysinfo_t sysinfo;
+    std::memcpy(&sysinfo, static_cast<const char*>(ksp->ks_data) + offsetof(sol::cpu_stat_t, cpu_sysinfo),
+                sizeof sysinfo);
+    // The unsigned counters travel as signed 32-bit values.
+    info.id = id;
+    info.user = static_cast<int32_t>(sysinfo.cpu[sol::CPU_USER]);
+    info.kernel = static_cast<int32_t>(sysinfo.cpu[sol::CPU_KERNEL]);
+    info.wait = static_cast<int32_t>(sysinfo.cpu[sol::CPU_WAIT]);
+    info.idle = static_cast<int32_t>(sysinfo.cpu[sol::CPU_IDLE]);
+    return true;
+}
+
+jobject makeCpuUtilInfo(CpuUtilInfo info, JNIEnv* env, jclass cls, jmethodID ctor) {
+    return newDataObject(env, cls, ctor, static_cast<jint>(info.id), static_cast<jlong>(info.user),
+                         static_cast<jlong>(info.kernel), static_cast<jlong>(info.wait),
+                         static_cast<jlong>(info.idle));
+}
+
+}  // namespace
+
+std::vector<CpuUtilInfo> getCpuUtilInfos() {
+    KstatHandle handle;
+    std::vector<CpuUtilInfo> infos;
+    for (sol::kstat_t* ksp = handle.kc->kc_chain; ksp != nullptr; ksp = ksp->ks_next) {
+        if (std::strncmp(ksp->ks_name, "cpu_stat", 8) != 0) continue;
+        CpuUtilInfo info;
+        if (readCpuStat(handle.kc, ksp, ksp->ks_instance, info)) infos.push_back(info);
+    }
+    return infos;
+}
+
+CpuUtilInfo getCpuUtilInfo(int id) {
+    KstatHandle handle;
+    // A negative instance would match any processor's statistic.
+    sol::kstat_t* ksp = id < 0 ? nullptr : sol::kstat_lookup(handle.kc, "cpu_stat", id, nullptr);
+    if (ksp == nullptr) throw NativeError("No cpu_stat statistic for processor " + std::to_string(id));
+    CpuUtilInfo info;
+    if (!readCpuStat(handle.kc, ksp, id, info))
+        throw NativeError("Unable to read the cpu_stat statistic of processor " + std::to_string(id));
+    return info;
+}
+
+JNIEXPORT jobject JNICALL
+Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateCpuUtilizationInfo(JNIEnv* env, jobject) {
+    jclass cls;
+    jmethodID ctor;
+    if (!GetClassAndMethod(env, cpuUtilInformationClassName, cls, ctor)) return nullptr;
+    return protectedRegion(env, [&]() -> jobject {
+        JavaVector infos(env);
+        for (const CpuUtilInfo& info : getCpuUtilInfos()) infos.add(makeCpuUtilInfo(info, env, cls, ctor));
+        return infos.get();
+    });
+}
+
+JNIEXPORT jobject JNICALL
+Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getCpuUtilizationInfo(JNIEnv* env, jobject, jint id) {
+    jclass cls;
+    jmethodID ctor;
+    if (!GetClassAndMethod(env, cpuUtilInformationClassName, cls, ctor)) return nullptr;
+    return protectedRegion(env, [&]() -> jobject { return makeCpuUtilInfo(getCpuUtilInfo(id), env, cls, ctor); });
+}
