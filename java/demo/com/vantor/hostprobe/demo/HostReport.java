@@ -18,6 +18,7 @@ public final class HostReport {
     private void run() {
         computerSystem();
         operatingSystem();
+        new InventoryReport(natives).print();
         HbaReport.print();
         ArrayStatisticsReport.print();
     }
