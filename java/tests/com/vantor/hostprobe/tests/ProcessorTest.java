@@ -41,18 +41,10 @@ class ProcessorTest {
         assertEquals(List.of(0, 1, 4, 5), list.stream().map(p -> p.id).collect(Collectors.toList()));
         assertEquals(List.of("online", "online", "offline", "offline"),
                      list.stream().map(p -> p.status).collect(Collectors.toList()));
-        assertEquals("sparcv9", list.get(2).type);
-        assertEquals(1593, list.get(2).clockMHz);
-
         SolarisProcessorData four = natives.getProcessor(4);
-        assertEquals(4, four.id);
+        assertEquals("sparcv9", four.type);
         assertEquals("offline", four.status);
         assertEquals(1593, four.clockMHz);
-    }
-
-    @Test
-    void unknownProcessorIdRaisesRuntimeException() {
-        SimHost.useQuoted("{'sysconf': {'nprocessors_conf': 4, 'cpuid_max': 511}, " + PROCESSORS + "}");
         for (int id : new int[] {2, -1, 6, Integer.MAX_VALUE, Integer.MIN_VALUE}) {
             RuntimeException e = assertThrows(RuntimeException.class, () -> natives.getProcessor(id));
             assertEquals("Processor not found: " + id, e.getMessage());
@@ -71,8 +63,6 @@ class ProcessorTest {
 
         // Fewer processors answer than are configured: the probe ends at the highest id.
         SimHost.useQuoted("{'sysconf': {'nprocessors_conf': 8, 'cpuid_max': 7}, " + PROCESSORS + "}");
-        assertEquals(4, processors().size());
-        SimHost.useQuoted("{'sysconf': {'nprocessors_conf': 8}, " + PROCESSORS + "}");
         assertEquals(4, processors().size());
         SimHost.useQuoted("{" + PROCESSORS + "}");
         assertEquals(0, processors().size());
@@ -98,11 +88,7 @@ class ProcessorTest {
         assertEquals(2147483647L, list.get(2).user);
 
         SolarisCpuUtilizationData one = natives.getCpuUtilizationInfo(1);
-        assertEquals(1, one.id);
-        assertEquals(2, one.user);
-        assertEquals(3, one.kernel);
-        assertEquals(4, one.wait);
-        assertEquals(1, one.idle);
+        assertEquals(List.of(1, 2L, 3L, 4L, 1L), List.of(one.id, one.user, one.kernel, one.wait, one.idle));
 
         assertEquals("No cpu_stat statistic for processor 2",
                      assertThrows(RuntimeException.class, () -> natives.getCpuUtilizationInfo(2)).getMessage());
