@@ -5,6 +5,7 @@
 #include <string>
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
+#include "host/KstatHandle.h"
 #include "jni/Export.h"
 #include "sol/kstat.h"
 #include "sol/sysinfo.h"
@@ -15,15 +16,7 @@ const DataClass cpuUtilInformationClassName{
     "com/vantor/kelda/providers/solaris/processor/SolarisCpuUtilizationInformationProvider$SolarisCpuUtilizationData",
     "(IJJJJ)V"};
 
-struct KstatHandle {
-    sol::kstat_ctl_t* kc;
-    KstatHandle() : kc(sol::kstat_open()) {
-        if (kc == nullptr) throw NativeError("kstat open failed.");
-    }
-    ~KstatHandle() { sol::kstat_close(kc); }
-    KstatHandle(const KstatHandle&) = delete;
-    KstatHandle& operator=(const KstatHandle&) = delete;
-};
+const char* const kKstatOpenFailed = "kstat open failed.";
 
 // Reads a cpu_stat statistic into `info`; false when it cannot be read or holds no complete
 // cpu_sysinfo record.
@@ -52,7 +45,7 @@ jobject makeCpuUtilInfo(CpuUtilInfo info, JNIEnv* env, jclass cls, jmethodID cto
 }  // namespace
 
 std::vector<CpuUtilInfo> getCpuUtilInfos() {
-    KstatHandle handle;
+    KstatHandle handle(kKstatOpenFailed);
     std::vector<CpuUtilInfo> infos;
     for (sol::kstat_t* ksp = handle.kc->kc_chain; ksp != nullptr; ksp = ksp->ks_next) {
         if (std::strncmp(ksp->ks_name, "cpu_stat", 8) != 0) continue;
@@ -63,7 +56,7 @@ std::vector<CpuUtilInfo> getCpuUtilInfos() {
 }
 
 CpuUtilInfo getCpuUtilInfo(int id) {
-    KstatHandle handle;
+    KstatHandle handle(kKstatOpenFailed);
     // A negative instance would match any processor's statistic.
     sol::kstat_t* ksp = id < 0 ? nullptr : sol::kstat_lookup(handle.kc, "cpu_stat", id, nullptr);
     if (ksp == nullptr) throw NativeError("No cpu_stat statistic for processor " + std::to_string(id));

@@ -9,6 +9,7 @@
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
 #include "disk/SolarisDiskMap.h"
+#include "host/KstatHandle.h"
 #include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
@@ -20,15 +21,7 @@ const DataClass diskIOInformationClassName{
     "com/vantor/kelda/providers/solaris/SolarisDiskIOInformationProvider$SolarisDiskIOInformation",
     "(Ljava/lang/String;Ljava/lang/String;JJJJ)V"};
 
-struct KstatHandle {
-    sol::kstat_ctl_t* kc;
-    KstatHandle() : kc(sol::kstat_open()) {
-        if (kc == nullptr) throw NativeError("kstat open failed.");
-    }
-    ~KstatHandle() { sol::kstat_close(kc); }
-    KstatHandle(const KstatHandle&) = delete;
-    KstatHandle& operator=(const KstatHandle&) = delete;
-};
+const char* const kKstatOpenFailed = "kstat open failed.";
 
 // Whole disks only: the statistics of their partitions have the class "partition".
 bool isDiskStatistic(const sol::kstat_t* ksp) {
@@ -56,7 +49,7 @@ jobject makeDiskIOInfo(diskIOData data, JNIEnv* env, jclass cls, jmethodID ctor)
 }  // namespace
 
 std::vector<diskIOData> getDiskIOData() {
-    KstatHandle handle;
+    KstatHandle handle(kKstatOpenFailed);
     auto map = std::make_unique<SolarisDiskMap>();
     std::vector<diskIOData> records;
     for (sol::kstat_t* ksp = handle.kc->kc_chain; ksp != nullptr; ksp = ksp->ks_next) {

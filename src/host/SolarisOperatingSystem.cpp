@@ -8,6 +8,7 @@
 #include <string>
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
+#include "host/KstatHandle.h"
 #include "jni/Export.h"
 #include "jni/LogMessage.h"
 #include "sol/kstat.h"
@@ -38,11 +39,6 @@ int64_t pagesToKb(uint64_t pages, long pageSize) {
     return static_cast<int64_t>(pages * static_cast<uint64_t>(pageSize) / 1024);
 }
 
-// Closes the kernel statistics handle on every way out.
-struct KstatHandle {
-    sol::kstat_ctl_t* kc;
-    ~KstatHandle() { sol::kstat_close(kc); }
-};
 
 }  // namespace
 
@@ -54,9 +50,8 @@ OsMemoryInfo GetOSMemoryInfo() {
     info.totalPhysicalMemory = static_cast<int32_t>(static_cast<int64_t>(sol::sysconf(sol::_SC_PHYS_PAGES)) * pageKb);
     info.freePhysicalMemory = static_cast<int32_t>(static_cast<int64_t>(sol::sysconf(sol::_SC_AVPHYS_PAGES)) * pageKb);
 
-    sol::kstat_ctl_t* kc = sol::kstat_open();
-    if (kc == nullptr) throw NativeError("kstat open failed");
-    KstatHandle handle{kc};
+    KstatHandle handle("kstat open failed");
+    sol::kstat_ctl_t* kc = handle.kc;
 
     sol::vminfo_t previous, current;
     if (!sampleVminfo(kc, previous)) return info;

@@ -1,5 +1,6 @@
 #include "linux/LinuxFiles.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -21,9 +22,8 @@ std::string readFile(const std::string& path) {
     return out.str();
 }
 
-long highestInRangeList(const std::string& list) {
-    // Numbers are separated by "-" (ranges) and "," (items); only the digits matter here.
-    long highest = -1;
+std::vector<std::pair<long, long>> parseRangeList(const std::string& list) {
+    std::vector<std::pair<long, long>> ranges;
     const char* p = list.c_str();
     while (*p != '\0') {
         if (*p < '0' || *p > '9') {
@@ -31,11 +31,26 @@ long highestInRangeList(const std::string& list) {
             continue;
         }
         char* end = nullptr;
-        long value = std::strtol(p, &end, 10);
-        if (value > highest) highest = value;
+        long first = std::strtol(p, &end, 10);
+        long last = first;
+        if (*end == '-' && end[1] >= '0' && end[1] <= '9') last = std::strtol(end + 1, &end, 10);
+        ranges.emplace_back(first, last);
         p = end;
     }
+    return ranges;
+}
+
+long highestInRangeList(const std::string& list) {
+    long highest = -1;
+    for (const auto& r : parseRangeList(list)) highest = std::max(highest, std::max(r.first, r.second));
     return highest;
+}
+
+bool inRangeList(const std::string& list, long n) {
+    for (const auto& r : parseRangeList(list)) {
+        if (n >= r.first && n <= r.second) return true;
+    }
+    return false;
 }
 
 std::map<std::string, uint64_t> parseMeminfo(const std::string& text) {

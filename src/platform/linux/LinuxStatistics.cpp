@@ -91,21 +91,5 @@ std::map<int, double> parseCpuinfoMhz(const std::string& text) {
     return mhz;
 }
 
-bool inRangeList(const std::string& list, long n) {
-    const char* p = list.c_str();
-    while (*p != '\0') {
-        if (*p < '0' || *p > '9') {
-            ++p;
-            continue;
-        }
-        char* end = nullptr;
-        long first = std::strtol(p, &end, 10);
-        long last = first;
-        if (*end == '-' && end[1] >= '0' && end[1] <= '9') last = std::strtol(end + 1, &end, 10);
-        if (n >= first && n <= last) return true;
-        p = end;
-    }
-    return false;
-}
 
 }  // namespace linuxhost

@@ -43,6 +43,6 @@ sol::kstat_io_t diskIo(const DiskStats& stats, sol::hrtime_t now);
 std::map<int, double> parseCpuinfoMhz(const std::string& text);
 
 // True when `n` lies in a kernel range list such as "0-3,6".
-bool inRangeList(const std::string& list, long n);
+
 
 }  // namespace linuxhost

@@ -3,7 +3,13 @@
 
 #include "linux/LinuxFiles.h"
 
-TEST(LinuxFiles, HighestInRangeList) {
+TEST(LinuxFiles, RangeLists) {
+    EXPECT_TRUE(linuxhost::inRangeList("0-3,6", 0));
+    EXPECT_TRUE(linuxhost::inRangeList("0-3,6", 3));
+    EXPECT_FALSE(linuxhost::inRangeList("0-3,6", 4));
+    EXPECT_TRUE(linuxhost::inRangeList("0-3,6", 6));
+    EXPECT_FALSE(linuxhost::inRangeList("0-3,6", 7));
+    EXPECT_FALSE(linuxhost::inRangeList("", 0));
     EXPECT_EQ(3, linuxhost::highestInRangeList("0-3"));
     EXPECT_EQ(6, linuxhost::highestInRangeList("0-3,6"));
     EXPECT_EQ(0, linuxhost::highestInRangeList("0"));
