@@ -1,0 +1,155 @@
+// enumerateDisks and getDisk: the host's physical disks with their label model, physical path
+// and geometry, read with the disk ioctls on the raw devices.
+#include "disk/SolarisDiskDriveProvider.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "com_vantor_kelda_providers_solaris_SolarisDiskDriveProvider.h"
+#include "disk/DeviceHandles.h"
+#include "disk/DiskDeviceNames.h"
+#include "disk/DiskExport.h"
+#include "jni/JavaText.h"
+#include "jni/JniString.h"
+#include "sol/dkio.h"
+#include "sol/fcntl.h"
+#include "sol/unistd.h"
+
+namespace {
+
+const char* const s_dev_rdsk = "/dev/rdsk";
+
+// The physical path of the device's link as a Java string, or null.
+jstring physicalPathString(JNIEnv* env, const std::string& devicePath) {
+    char target[disk::kMaxDevicePath];
+    ssize_t n = sol::readlink(devicePath.c_str(), target, sizeof target);
+    // A target that fills the buffer may have been cut: no path rather than a wrong one.
+    if (n < 0 || static_cast<size_t>(n) >= sizeof target) return nullptr;
+    auto path = disk::physicalPath(std::string(target, static_cast<size_t>(n)));
+    if (!path) return nullptr;
+    return checked(env, newJavaString(env, *path));
+}
+
+}  // namespace
+
+DiskDriveImpl::DiskDriveImpl(JNIEnv* env, jobject providerObject)
+    : env(env),
+      kdClass(env),
+      kdProperty(env),
+      kdInstance(env),
+      instanceReceiver(env),
+      unsignedInt64(env),
+      unsignedInt32(env),
+      unsignedInt16(env),
+      providerClass(env),
+      hbaClassNames(env),
+      provider(providerClass, providerObject),
+      classNames(nullptr) {
+    KdClass diskClass(kdClass, providerClass.get__class());
+    classNames = hbaClassNames.get(diskClass.getNamespace());
+}
+
+void DiskDriveImpl::EnumerateDisks(jobject receiverObject) {
+    InstanceReceiver receiver(instanceReceiver, receiverObject);
+    sol::chdir(s_dev_rdsk);
+    disk::Directory directory(sol::opendir(s_dev_rdsk));
+    if (directory.get() == nullptr) return;
+    while (sol::dirent* entry = sol::readdir(directory.get())) {
+        std::string name(entry->d_name, strnlen(entry->d_name, sizeof entry->d_name));
+        if (!disk::isWholeDiskEntry(name)) continue;
+        jobject instance = MakeDisk(name.c_str());
+        if (instance != nullptr) receiver.test(instance);
+        env->DeleteLocalRef(instance);
+    }
+}
+
+jobject DiskDriveImpl::GetDisk(jstring deviceId) {
+    JniString chars(env, deviceId);
+    std::string name = chars.chars();
+    if (!disk::acceptableName(name, 2)) return nullptr;
+    return MakeDisk((name + "s2").c_str());
+}
+
+jobject DiskDriveImpl::MakeDisk(const char* name) {
+    std::string entryName = name;
+    if (entryName.size() >= disk::kMaxEntryName) return nullptr;
+    std::string deviceId = disk::diskDeviceId(entryName);
+    std::string devicePath = std::string(s_dev_rdsk) + "/" + entryName;
+
+    disk::Device device(OpenDeviceForIoctl(devicePath.c_str()));
+    if (!device.valid()) return nullptr;
+
+    bool valid = true;
+    sol::dk_geom geometry{};
+    if (sol::ioctl(device.get(), sol::DKIOCGGEOM, &geometry) != 0) {
+        std::perror("SolarisDiskDrive DKIOCGGEOM");
+        valid = false;
+    }
+    sol::vtoc label{};
+    if (sol::ioctl(device.get(), sol::DKIOCGVTOC, &label) != 0) {
+        std::perror("SolarisDiskDrive DKIOCGVTOC");
+        valid = false;
+    }
+
+    jstring physicalPath = physicalPathString(env, devicePath);
+    jobject instance;
+    if (valid) {
+        std::string model = disk::labelModel(label.v_asciilabel, sizeof label.v_asciilabel);
+        instance = MakeDisk1(deviceId.c_str(), model.c_str(), physicalPath, geometry.dkg_nhead, geometry.dkg_nsect,
+                         geometry.dkg_pcyl, geometry.dkg_ncyl, geometry.dkg_acyl);
+    } else {
+        instance = MakeDisk1(deviceId.c_str(), nullptr, physicalPath, 0, 0, 0, 0, 0);
+    }
+    env->DeleteLocalRef(physicalPath);
+    return instance;
+}
+
+int DiskDriveImpl::OpenDeviceForIoctl(const char* path) {
+    int fd = sol::open(path, sol::O_RDWR | sol::O_NDELAY);
+    if (fd >= 0) {
+        // Some drivers answer the geometry only to a read-only open.
+        sol::dk_geom probe{};
+        if (sol::ioctl(fd, sol::DKIOCGGEOM, &probe) != 0) {
+            sol::close(fd);
+            fd = sol::open(path, sol::O_RDONLY);
+        }
+    }
+    return fd;
+}
+
+jobject DiskDriveImpl::MakeDisk1(const char* deviceId, const char* model, jstring physicalPath, int64_t heads,
+                                 int64_t sectorsPerTrack, int64_t physicalCylinders, int64_t dataCylinders,
+                                 int64_t alternateCylinders) {
+    kelda::LocalFrame frame(env, 70);
+    jstring id = checked(env, newJavaString(env, deviceId));
+    jstring modelText = model == nullptr ? nullptr : checked(env, newJavaString(env, model));
+    jobject instance = provider.makeDisk1(id, modelText, physicalPath, heads, sectorsPerTrack, physicalCylinders,
+                                      dataCylinders, alternateCylinders);
+    return frame.pop(instance);
+}
+
+JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskDriveProvider_enumerateDisks(
+    JNIEnv* env, jobject self, jobject receiver) {
+    if (env->EnsureLocalCapacity(2000) < 0) return;
+    bool walked = false;
+    disk::runDiskCall(env, [&] {
+        DiskDriveImpl impl(env, self);
+        walked = true;
+        impl.EnumerateDisks(receiver);
+    });
+    // An exception from the walk (a receiver or makeDisk1 that threw) is printed and cleared:
+    // the caller keeps the disks delivered so far.
+    if (walked && env->ExceptionCheck()) env->ExceptionDescribe();
+}
+
+JNIEXPORT jobject JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskDriveProvider_getDisk(
+    JNIEnv* env, jobject self, jstring deviceId) {
+    if (env->EnsureLocalCapacity(1000) < 0) return nullptr;
+    jobject result = nullptr;
+    disk::runDiskCall(env, [&] {
+        DiskDriveImpl impl(env, self);
+        result = impl.GetDisk(deviceId);
+    });
+    return result;
+}

@@ -1,0 +1,125 @@
+// enumeratePartitions and getPartition: the slices of the host's disks with their size, tag
+// and flags from the volume table of contents, and whether a file system on them is mounted.
+#include "disk/SolarisDiskPartitionProvider.h"
+
+#include <cstring>
+#include <string>
+
+#include "com_vantor_kelda_providers_solaris_SolarisDiskPartitionProvider.h"
+#include "disk/DeviceHandles.h"
+#include "disk/DiskDeviceNames.h"
+#include "disk/DiskExport.h"
+#include "jni/JavaText.h"
+#include "jni/JniString.h"
+#include "sol/dkio.h"
+#include "sol/fcntl.h"
+#include "sol/stat.h"
+#include "sol/unistd.h"
+#include "sol/ustat.h"
+
+namespace {
+
+const char* const s_dev_rdsk = "/dev/rdsk";
+
+}  // namespace
+
+DiskPartitionImpl::DiskPartitionImpl(JNIEnv* env, jobject providerObject)
+    : env(env),
+      kdClass(env),
+      kdProperty(env),
+      kdInstance(env),
+      instanceReceiver(env),
+      unsignedInt64(env),
+      unsignedInt32(env),
+      unsignedInt16(env),
+      unsignedInt8(env),
+      javaBoolean(env),
+      providerClass(env),
+      hbaClassNames(env),
+      provider(providerClass, providerObject),
+      classNames(nullptr) {
+    KdClass partitionClass(kdClass, providerClass.get__class());
+    classNames = hbaClassNames.get(partitionClass.getNamespace());
+}
+
+void DiskPartitionImpl::EnumeratePartitions(jobject receiverObject) {
+    InstanceReceiver receiver(instanceReceiver, receiverObject);
+    sol::chdir(s_dev_rdsk);
+    disk::Directory directory(sol::opendir(s_dev_rdsk));
+    if (directory.get() == nullptr) return;
+    while (sol::dirent* entry = sol::readdir(directory.get())) {
+        std::string name(entry->d_name, strnlen(entry->d_name, sizeof entry->d_name));
+        if (name.size() <= 2) continue;  // "." and ".."
+        jobject instance = MakePartition(name.c_str());
+        if (instance != nullptr) receiver.test(instance);
+        env->DeleteLocalRef(instance);
+    }
+}
+
+jobject DiskPartitionImpl::GetPartition(jstring name) {
+    JniString chars(env, name);
+    std::string entryName = chars.chars();
+    if (!disk::acceptableName(entryName, 0)) return nullptr;
+    return MakePartition(entryName.c_str());
+}
+
+jobject DiskPartitionImpl::MakePartition(const char* name) {
+    std::string entryName = name;
+    if (entryName.size() >= disk::kMaxEntryName) return nullptr;
+    std::string deviceId = disk::partitionDeviceId(entryName);
+    std::string devicePath = std::string(s_dev_rdsk) + "/" + entryName;
+
+    disk::Device device(sol::open(devicePath.c_str(), sol::O_RDWR | sol::O_NDELAY));
+    if (!device.valid()) return nullptr;
+
+    struct sol::stat status {};
+    sol::dk_cinfo info{};
+    sol::dk_geom geometry{};
+    sol::vtoc label{};
+    if (sol::fstat(device.get(), &status) != 0 || sol::ioctl(device.get(), sol::DKIOCINFO, &info) != 0 ||
+        sol::ioctl(device.get(), sol::DKIOCGGEOM, &geometry) != 0 ||
+        sol::ioctl(device.get(), sol::DKIOCGVTOC, &label) != 0) {
+        return nullptr;
+    }
+
+    // The table of contents has an entry for slices 0 to 7 only.
+    int slice = info.dki_partition;
+    if (slice < 0 || slice >= sol::V_NUMPAR) return nullptr;
+    const sol::partition& part = label.v_part[slice];
+
+    struct sol::ustat mountedFs {};
+    bool mounted = sol::ustat(status.st_rdev, &mountedFs) == 0;
+    return MakePartition1(entryName.c_str(), deviceId.c_str(), slice, part.p_size, part.p_tag, part.p_flag, mounted);
+}
+
+jobject DiskPartitionImpl::MakePartition1(const char* name, const char* deviceId, int slice, long size, int tag,
+                                          int flags, bool mounted) {
+    kelda::LocalFrame frame(env, 50);
+    jstring nameText = checked(env, newJavaString(env, name));
+    jstring idText = checked(env, newJavaString(env, deviceId));
+    jobject instance = provider.makePartition1(nameText, idText, static_cast<jint>(slice), static_cast<jint>(size),
+                                               static_cast<jshort>(tag), static_cast<jshort>(flags),
+                                               mounted ? JNI_TRUE : JNI_FALSE);
+    return frame.pop(instance);
+}
+
+JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskPartitionProvider_enumeratePartitions(
+    JNIEnv* env, jobject self, jobject receiver) {
+    if (env->EnsureLocalCapacity(2000) < 0) return;
+    // A receiver or makePartition1 that throws ends the walk; the exception reaches the caller.
+    disk::runDiskCall(env, [&] {
+        DiskPartitionImpl impl(env, self);
+        impl.EnumeratePartitions(receiver);
+    });
+}
+
+JNIEXPORT jobject JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskPartitionProvider_getPartition(
+    JNIEnv* env, jobject self, jstring name) {
+    if (env->EnsureLocalCapacity(1000) < 0) return nullptr;
+    jobject result = nullptr;
+    disk::runDiskCall(env, [&] {
+        DiskPartitionImpl impl(env, self);
+        result = impl.GetPartition(name);
+    });
+    return result;
+}
