@@ -21,6 +21,7 @@ public final class HostReport {
         new InventoryReport(natives).print();
         HbaReport.print();
         ArrayStatisticsReport.print();
+        DiskReport.print();
     }
 
     private static void heading(String title) {
