@@ -23,14 +23,14 @@ final class DiskReport {
         System.out.println("== Disk drives");
         List<KdInstance> disks = new ArrayList<>();
         new SolarisDiskDriveProvider().enumerateDisks(disks::add);
-        System.out.printf("  %-22s %-12s %7s %5s %6s %6s %4s %9s  %s%n", "device id", "model", "heads",
+        System.out.printf("  %-10s %-26s %5s %4s %6s %6s %4s %9s  %s%n", "device id", "model", "heads",
                           "sect", "pcyl", "ncyl", "acyl", "capacity", "physical path");
         for (KdInstance disk : disks) {
             long heads = (Long) disk.get("TotalHeads");
             long sectors = (Long) disk.get("SectorsPerTrack");
             long dataCylinders = (Long) disk.get("DataCylinders");
             String model = (String) disk.get("Model");
-            System.out.printf("  %-22s %-12s %7d %5d %6d %6d %4d %9s  %s%n", disk.get("DeviceID"),
+            System.out.printf("  %-10s %-26s %5d %4d %6d %6d %4d %9s  %s%n", disk.get("DeviceID"),
                               model == null ? "(no label)" : model, heads, sectors,
                               disk.get("PhysicalCylinders"), dataCylinders, disk.get("AlternateCylinders"),
                               gigabytes(heads * sectors * dataCylinders), disk.get("PhysicalPath"));
@@ -42,12 +42,12 @@ final class DiskReport {
         System.out.println("== Disk partitions");
         List<KdInstance> slices = new ArrayList<>();
         new SolarisDiskPartitionProvider().enumeratePartitions(slices::add);
-        System.out.printf("  %-24s %-22s %5s %11s %9s %-10s %5s  %s%n", "name", "device id", "slice", "sectors",
+        System.out.printf("  %-12s %-10s %5s %11s %9s %-10s %5s  %s%n", "name", "device id", "slice", "sectors",
                           "size", "tag", "flags", "mounted");
         for (KdInstance slice : slices) {
             int sectors = (Integer) slice.get("Size");
             int tag = Short.toUnsignedInt((Short) slice.get("Tag"));
-            System.out.printf("  %-24s %-22s %5d %11d %9s %-10s  0x%02x  %s%n", slice.get("Name"),
+            System.out.printf("  %-12s %-10s %5d %11d %9s %-10s  0x%02x  %s%n", slice.get("Name"),
                               slice.get("DeviceID"), slice.get("Slice"), sectors,
                               gigabytes(Integer.toUnsignedLong(sectors)),
                               tag < TAGS.length ? TAGS[tag] : String.format("0x%02x", tag),
