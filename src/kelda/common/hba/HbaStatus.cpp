@@ -27,7 +27,7 @@ const char* StatusString(HBA_STATUS status) {
 }
 
 const char* BadStatus(const char* call, HBA_STATUS status, int adapterIndex, const char* adapterName) {
-    static char text[500];
+    thread_local char text[500];  // per thread: concurrent natives keep their own text
     // Bounded: a name of 255 bytes and the longest status text fit, anything longer is cut.
     std::snprintf(text, sizeof text, "HBA_%s call returned %d (%s) for adapter %d (%s)", call,
                   static_cast<int>(status), StatusString(status), adapterIndex, adapterName);

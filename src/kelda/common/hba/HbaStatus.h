@@ -6,5 +6,5 @@
 const char* StatusString(HBA_STATUS status);
 
 // "HBA_<call> call returned <status> (<text>) for adapter <index> (<name>)", formatted into
-// one process-wide buffer that the next call overwrites.
+// a buffer of the calling thread that its next call overwrites.
 const char* BadStatus(const char* call, HBA_STATUS status, int adapterIndex, const char* adapterName);
