@@ -1,1 +1,0 @@
-// Keeps the object library non-empty while the scan has no sources of its own.

@@ -1,0 +1,43 @@
+// What the scan sends to Java: the status reports of a scan job, through its callback
+// methods, as arrays of Java strings.
+#pragma once
+#include <jni.h>
+
+#include <string>
+
+// Text bound for a Java string: modified UTF-8 is kept as it is (strings that came from Java),
+// four-byte UTF-8 becomes a surrogate pair, and any byte that forms no valid sequence is read
+// as a Latin-1 character, so NewStringUTF always gets valid input.
+std::string toJavaUtf(const char* text);
+
+// `text` cut to at most `limit` bytes, without splitting a multi-byte character.
+std::string cutText(const char* text, size_t limit);
+
+class CallbackClass {
+public:
+    // Longest directory string or message, in bytes, that a report carries.
+    static constexpr size_t TEXT_LIMIT = 1020;
+
+    CallbackClass(JNIEnv* env, jobject obj) : env(env), obj(obj) {}
+    CallbackClass(const CallbackClass&) = delete;
+    CallbackClass& operator=(const CallbackClass&) = delete;
+
+    // "callbackMethod": job id, directory, status, database file, message (empty for status 1).
+    // The time is not sent.
+    void Send(int jobId, const char* directory, int status, long time, const char* dbFile, const char* message);
+    // "callbackMethodForTestScan": status, database file, volume list.
+    void SendForTestScan(int status, const char* dbFile, const char* volumes);
+
+    // A Java exception raised while reporting (by the callback itself, or a failed JNI call)
+    // is set aside so the scan can go on; the export raises it again when the scan is done.
+    void rethrowDeferred();
+
+private:
+    void send(const char* method, const std::string* elements, int count);
+    // True (with the exception set aside) when the last JNI call raised one.
+    bool failed();
+
+    JNIEnv* env;
+    jobject obj;
+    jthrowable deferred = nullptr;
+};

@@ -1,0 +1,207 @@
+#include "fsscan/CommonGather.h"
+
+#include <sys/stat.h>
+
+#include <db_cxx.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "fsscan/DirectoryCursor.h"
+#include "fsscan/XGather.h"
+
+namespace {
+
+// Appends text to a bounded record buffer, always leaving it terminated.
+class RecordWriter {
+public:
+    RecordWriter(char* out, size_t size) : out_(out), end_(out + size - 1), at_(out) {}
+
+    RecordWriter& text(const char* s) {
+        if (s == nullptr) s = "(null)";
+        while (*s != '\0' && at_ < end_) *at_++ = *s++;
+        *at_ = '\0';
+        return *this;
+    }
+
+    RecordWriter& number(long value) {
+        char digits[24];
+        char* p = digits + sizeof digits;
+        *--p = '\0';
+        unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
+        do {
+            *--p = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        if (value < 0) *--p = '-';
+        return text(p);
+    }
+
+    // A size as "%.0f" prints it. Whole byte counts (every real total) take the fast path.
+    RecordWriter& size(double value) {
+        if (value >= 0 && value < 9.0e18 && value == std::floor(value)) {
+            return number(static_cast<long>(value));
+        }
+        char formatted[400];
+        std::snprintf(formatted, sizeof formatted, "%.0f", value);
+        return text(formatted);
+    }
+
+    RecordWriter& separator() { return text("<>"); }
+
+    size_t length() const { return static_cast<size_t>(at_ - out_); }
+
+private:
+    char* out_;
+    char* end_;
+    char* at_;
+};
+
+size_t formatRecord(char* out, DirectoryCursor* cursor, double size, int flag, int depth, int parent, int number,
+                    int fileCount, int directoryCount) {
+    RecordWriter w(out, CommonGather::RECORD_BUFFER_SIZE);
+    w.text(cursor->GetName()).separator();
+    w.size(size).separator();
+    w.number(cursor->GetFileAccessTime()).separator();
+    w.number(cursor->GetFileCreateTime()).separator();
+    w.number(cursor->GetFileModifiedTime()).separator();
+    w.number(flag).separator();
+    w.number(depth).separator();
+    w.number(parent).separator();
+    w.number(number).separator();
+    w.number(fileCount).separator();
+    w.number(directoryCount).separator();
+    w.text("*");
+    return w.length();
+}
+
+// Deletes the cursor of a walk level on every way out, keeping errno for the caller.
+struct CursorOwner {
+    DirectoryCursor* cursor;
+    ~CursorOwner() {
+        int saved = errno;
+        delete cursor;
+        errno = saved;
+    }
+};
+
+}  // namespace
+
+CommonGather::CommonGather() = default;
+
+CommonGather::~CommonGather() = default;
+
+size_t CommonGather::getFileString(char* out, DirectoryCursor* cursor, double size, int depth, int parent,
+                                   int number) {
+    return formatRecord(out, cursor, size, 0, depth, parent, number, -1, 0);
+}
+
+size_t CommonGather::getDirectoryString(char* out, DirectoryCursor* cursor, double size, int depth, int parent,
+                                        int number, CalculatedValues totals) {
+    // Only called for an entry the walk found to be a directory, so the flag is 1.
+    return formatRecord(out, cursor, size, 1, depth, parent, number, totals.fileCount, totals.directoryCount);
+}
+
+void CommonGather::putRecord(int number, const char* record, size_t length) {
+    char key[16];
+    RecordWriter(key, sizeof key).number(number);
+    Dbt keyData(key, static_cast<u_int32_t>(std::strlen(key)));
+    Dbt valueData(const_cast<char*>(record), static_cast<u_int32_t>(length));
+    int result = database->put(nullptr, &keyData, &valueData, DB_NOOVERWRITE);
+    if (result != 0) {
+        errno = result;
+        throw result;
+    }
+    errno = 0;
+}
+
+CalculatedValues CommonGather::GetDirectoryInfo(DirectoryCursor* cursor, int depth, int parent) {
+    CalculatedValues totals;
+    if (cursor == nullptr) return totals;
+    CursorOwner owner{cursor};
+    char record[RECORD_BUFFER_SIZE];
+    try {
+        do {
+            if (cursor->IsLink()) continue;
+            if (cursor->IsDirectory()) {
+                totals.directoryCount += 1;
+                int number = ++recordCounter;
+                DirectoryCursor* child = cursor->GetChildren();
+                if (child == nullptr) continue;
+                CalculatedValues below = GetDirectoryInfo(child, depth + 1, number);
+                totals.size += below.size;
+                totals.fileCount += below.fileCount;
+                totals.directoryCount += below.directoryCount;
+                size_t length = getDirectoryString(record, cursor, below.size, depth, parent, number, totals);
+                putRecord(number, record, length);
+            } else {
+                if (errno != 0) {
+                    errno = 0;
+                    continue;
+                }
+                double size = cursor->GetSize();
+                if (errno != 0) throw errno;
+                totals.size += size;
+                int number = ++recordCounter;
+                totals.fileCount += 1;
+                size_t length = getFileString(record, cursor, size, depth, parent, number);
+                putRecord(number, record, length);
+            }
+        } while (cursor->Next() && !XGather::IsStopScan());
+    } catch (const DbException&) {
+        throw;
+    } catch (int) {
+        throw errno;
+    }
+    return totals;
+}
+
+bool SolarisGather::CreateDB(const char* file) {
+    database.reset();
+    try {
+        // Removing consumes the handle that does it, so the old file goes through a handle of
+        // its own and the database is opened on a fresh one.
+        struct stat64 existing;
+        if (::stat64(file, &existing) == 0) {
+            Db old(nullptr, DB_CXX_NO_EXCEPTIONS);
+            old.remove(file, nullptr, 0);
+        }
+        std::unique_ptr<Db> db(new Db(nullptr, 0));
+        db->set_errpfx("BDB Error : ");
+        db->set_pagesize(16384);
+        db->set_cachesize(0, 0x28000, 0);
+        if (db->open(nullptr, file, nullptr, DB_BTREE, DB_CREATE, 0664) != 0) return false;
+        database = std::move(db);
+        return true;
+    } catch (const DbException&) {
+        return false;
+    }
+}
+
+void getErrorMessage(int error, char* out) {
+    const size_t size = 48;
+    if (error >= -30999 && error <= -30800) {
+        std::snprintf(out, size, "DB Error %d occurred", error);
+        return;
+    }
+    const char* message;
+    switch (error) {
+    case ENOENT: message = "No Such File or Directory"; break;
+    case EINTR: message = "Interrupted System Call"; break;
+    case EBADF: message = "Bad File Number"; break;
+    case EACCES: message = "Permission Denied"; break;
+    case EFAULT: message = "Bad Address"; break;
+    case ENOTDIR: message = "Not a Directory"; break;
+    case ENFILE:
+    case EMFILE: message = "Too many files open"; break;
+    case ENOSPC: message = "A btree exceeded the maximum btree depth (255)."; break;
+    case ENOLINK: message = "The link had been severed"; break;
+    case ENAMETOOLONG: message = "Path name is too long"; break;
+    case EOVERFLOW: message = "Value too long to be stored in data type"; break;
+    case ELOOP: message = "Symbolic Link Loop"; break;
+    default: message = "Unexpected error during scan process"; break;
+    }
+    std::snprintf(out, size, "%s", message);
+}

@@ -1,0 +1,68 @@
+#include "fsscan/Logger.h"
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <ctime>
+
+Logger::Logger(const char* levelText, const char* fileName) {
+    timeText[0] = '\0';
+    std::snprintf(level, sizeof level, "%s", levelText);
+    filePath[0] = '\0';
+    char directory[XGather::DB_PATH_SIZE];
+    if (XGather::GetDBPath(directory)) {
+        size_t directoryLength = std::strlen(directory);
+        size_t nameLength = std::strlen(fileName);
+        if (directoryLength + nameLength < sizeof filePath) {
+            std::memcpy(filePath, directory, directoryLength);
+            std::memcpy(filePath + directoryLength, fileName, nameLength + 1);
+        }
+    }
+}
+
+void Logger::getFileMode(char* mode) {
+    struct stat64 st;
+    std::strcpy(mode, ::stat64(filePath, &st) == 0 && st.st_size >= TRUNCATE_AT ? "w+" : "a+");
+}
+
+void Logger::getTimeString(char* out) {
+    std::time_t now = std::time(nullptr);
+    std::tm local;
+    char text[64];
+    if (::localtime_r(&now, &local) == nullptr || ::asctime_r(&local, text) == nullptr) {
+        out[0] = '\0';
+        return;
+    }
+    std::memcpy(out, text, 24);  // the first 24 characters, without the newline
+    out[24] = '\0';
+}
+
+void Logger::write(const char* text) {
+    if (!DoLogging() || filePath[0] == '\0') return;
+    char mode[4];
+    getFileMode(mode);
+    file = std::fopen(filePath, mode);
+    if (file == nullptr) return;  // the piece is dropped
+    if (newEntry) {
+        getTimeString(timeText);
+        std::fprintf(file, "\n[%s]\t%s\t%s", timeText, level, text);
+    } else {
+        std::fprintf(file, "%s", text);
+    }
+    std::fflush(file);
+    std::fclose(file);
+    file = nullptr;
+    newEntry = false;
+}
+
+Logger& Logger::operator<<(const char* text) {
+    write(text == nullptr ? "" : text);
+    return *this;
+}
+
+Logger& Logger::operator<<(long number) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%ld", number);
+    write(text);
+    return *this;
+}

@@ -1,0 +1,52 @@
+// The JNI entry points of SolarisFsrmScanJob: a full scan and a test scan, each run on the
+// calling Java thread. Nothing C++ unwinds into the JVM; a Java exception raised by a
+// callback is raised again for the caller once the scan is over.
+#include <cstring>
+#include <string>
+
+#include "com_vantor_kelda_providers_solaris_SolarisFsrmScanJob.h"
+#include "fsscan/CallbackClass.h"
+#include "fsscan/XGather.h"
+
+JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJob_startScan(JNIEnv* env, jobject obj,
+                                                                                             jint jobId, jstring directory,
+                                                                                             jobject) {
+    jniEnv = env;
+    jniObj = obj;
+    try {
+        CallbackClass callback(env, obj);
+        XGather gather;
+        gather.SetCallbackClass(&callback);
+        // One byte more than a directory string may have, so a string that is too long
+        // still reaches the length check instead of being cut to an acceptable one.
+        char buffer[XGather::DIRECTORY_SIZE + 1] = "";
+        if (directory != nullptr) {
+            jsize length = env->GetStringUTFLength(directory);
+            const char* chars = env->GetStringUTFChars(directory, nullptr);
+            if (chars == nullptr) return;  // OutOfMemoryError pending
+            size_t copied = length < XGather::DIRECTORY_SIZE ? static_cast<size_t>(length) : XGather::DIRECTORY_SIZE;
+            std::memcpy(buffer, chars, copied);
+            buffer[copied] = '\0';
+            env->ReleaseStringUTFChars(directory, chars);
+        }
+        gather.ScanDrives(buffer, jobId, 1);
+        callback.rethrowDeferred();
+    } catch (...) {
+    }
+}
+
+JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJob_startTestScan(JNIEnv* env,
+                                                                                                 jobject obj) {
+    try {
+        std::string volumes = " ";
+        ListLogicalDisks(volumes);
+        jniEnv = env;
+        jniObj = obj;
+        CallbackClass callback(env, obj);
+        XGather gather;
+        gather.SetCallbackClass(&callback);
+        gather.startTestScan(volumes.c_str());
+        callback.rethrowDeferred();
+    } catch (...) {
+    }
+}
