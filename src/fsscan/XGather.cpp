@@ -121,6 +121,14 @@ bool XGather::closeDatabase() {
     return result == 0;
 }
 
+void XGather::report(int jobId, const char* directory, const char* dbFile, const char* message) {
+    if (callback != nullptr) callback->Send(jobId, directory, status, time, dbFile, message);
+}
+
+void XGather::reportTest(int testStatus, const char* dbFile, const char* volumes) {
+    if (callback != nullptr) callback->SendForTestScan(testStatus, dbFile, volumes);
+}
+
 void XGather::ScanDrives(const char* directory, int jobId, int) {
     char message[MESSAGE_SIZE] = "";
     char dbPath[DB_PATH_SIZE];
@@ -128,26 +136,30 @@ void XGather::ScanDrives(const char* directory, int jobId, int) {
 
     time = std::time(nullptr);
     if (directory == nullptr || directory[0] == '\0') {
-        callback->Send(jobId, "", 2, time, "", "No Drives to scan!!!");
+        status = 2;
+        report(jobId, "", "", "No Drives to scan!!!");
         return;
     }
     if (std::strlen(directory) >= DIRECTORY_SIZE) {
-        callback->Send(jobId, directory, 2, time, "", "Drives to scan: String length too long");
+        status = 2;
+        report(jobId, directory, "", "Drives to scan: String length too long");
         return;
     }
     if (!GetDBPath(dbPath)) {
         time = std::time(nullptr);
-        callback->Send(jobId, directory, 2, time, "", "Failed to get DBPath");
+        status = 2;
+        report(jobId, directory, "", "Failed to get DBPath");
         return;
     }
     if (::gethostname(hostName, sizeof hostName) != 0) {
-        callback->Send(jobId, directory, 2, time, "", "Could not get the hostname!!!");
+        status = 2;
+        report(jobId, directory, "", "Could not get the hostname!!!");
         return;
     }
     hostName[sizeof hostName - 1] = '\0';
 
     status = 0;
-    callback->Send(jobId, directory, status, time, "", "");
+    report(jobId, directory, "", "");
 
     char namePart[DIRECTORY_SIZE];
     copyText(namePart, sizeof namePart, directory);
@@ -201,7 +213,7 @@ void XGather::ScanDrives(const char* directory, int jobId, int) {
     }
     if (status == 2) Logger("ERROR", LOG_FILE) << message << "\n";
     time = std::time(nullptr);
-    callback->Send(jobId, directory, status, time, databaseFile, message);
+    report(jobId, directory, databaseFile, message);
 }
 
 void XGather::startTestScan(const char* volumes) {
@@ -210,17 +222,17 @@ void XGather::startTestScan(const char* volumes) {
     char dbPath[DB_PATH_SIZE];
     if (!GetDBPath(dbPath)) {
         time = std::time(nullptr);
-        callback->SendForTestScan(2, "", volumes);
+        reportTest(2, "", volumes);
         return;
     }
     copyText(databaseFile, sizeof databaseFile, (std::string(dbPath) + "TEMP" + ".db").c_str());
     time = std::time(nullptr);
     if (CreateDB(databaseFile)) {
         closeDatabase();
-        callback->SendForTestScan(1, databaseFile, volumes);
+        reportTest(1, databaseFile, volumes);
         Logger("DEBUG", LOG_FILE) << "EXITING TEST SCAN  \n";
     } else {
-        callback->SendForTestScan(2, "", volumes);
+        reportTest(2, "", volumes);
     }
 }
 

@@ -42,6 +42,9 @@ public:
     void startTestScan(const char* volumes);
 
 private:
+    // A status report through the callback, when there is one.
+    void report(int jobId, const char* directory, const char* dbFile, const char* message);
+    void reportTest(int testStatus, const char* dbFile, const char* volumes);
     // Closes the database; false when the close failed.
     bool closeDatabase();
 

@@ -1,0 +1,36 @@
+// Helpers of the scan tests: building trees, running the walk into a database and reading
+// every record back with Berkeley DB, and the expected records computed straight from the
+// file system.
+#pragma once
+#include <sys/stat.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "fsscan/XGather.h"
+
+namespace scantest {
+
+void makeDirectory(const std::string& path, mode_t mode = 0755);
+void makeFile(const std::string& path, const std::string& content);
+void makeLink(const std::string& target, const std::string& path);
+// Sets access and modification times (seconds).
+void setTimes(const std::string& path, long atime, long mtime);
+
+// key -> value of every record of a database file.
+std::map<std::string, std::string> readDatabase(const std::string& file);
+
+// The records a scan of `root` must give, numbered in listing order, directories after their
+// contents, and the times of a directory's record taken from the last status its parent's
+// level read (the parent itself, or the file sized last before it).
+std::map<std::string, std::string> expectedRecords(const std::string& root);
+
+// The walker with its counter reset, as the scan driver runs it.
+struct Walker : XGather {
+    using CommonGather::recordCounter;
+    CalculatedValues walk(const std::string& root, const std::string& dbFile);
+    void closeDatabase();
+};
+
+}  // namespace scantest
