@@ -186,6 +186,9 @@ void XGather::ScanDrives(const char* directory, int jobId, int) {
         status = 2;
         copyText(message, sizeof message, "Could not create DB");
     } else {
+        // Only the walk's own errors count: creating the database leaves errno as its internal
+        // calls set it (an old file that was not there, for one).
+        errno = 0;
         recordCounter = 0;
         DirectoryCursor* root = cursor;
         cursor = nullptr;  // the walk owns it from here
