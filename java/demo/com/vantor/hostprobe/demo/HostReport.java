@@ -7,8 +7,10 @@ import com.vantor.kelda.providers.solaris.SolarisOperatingSystemProvider.Solaris
 /** The agent's view of a host: calls the natives and prints what they return. */
 public final class HostReport {
     private final SolarisNativeMethod natives = new SolarisNativeMethod();
+    static String[] arguments = new String[0];
 
     public static void main(String[] args) {
+        arguments = args;
         boolean live = args.length > 0 && args[0].equals("--live");
         String host = live ? "this machine" : System.getenv("HOSTPROBE_SIMHOST");
         System.out.println("hostprobe report for " + host);
@@ -22,6 +24,7 @@ public final class HostReport {
         HbaReport.print();
         ArrayStatisticsReport.print();
         DiskReport.print();
+        FsScanReport.print(arguments);
     }
 
     private static void heading(String title) {
