@@ -26,13 +26,64 @@ struct ErrnoKeeper {
 
 }  // namespace
 
+DirectoryStream* DirectoryStream::open(const char* path) {
+    int fd = ::open(path, DIRECTORY_OPEN_FLAGS);
+    return fd < 0 ? nullptr : adopt(fd);
+}
+
+#ifdef __linux__
+
+DirectoryStream* DirectoryStream::adopt(int fd) {
+    auto* stream = new DirectoryStream(fd);
+    stream->buffer_ = new char[BUFFER_SIZE];
+    return stream;
+}
+
+DirectoryStream::~DirectoryStream() {
+    delete[] buffer_;
+    ::close(fd_);
+}
+
+DirectoryStream::Entry* DirectoryStream::read() {
+    if (position_ >= filled_) {
+        ssize_t got = ::getdents64(fd_, buffer_, BUFFER_SIZE);
+        if (got <= 0) return nullptr;
+        position_ = 0;
+        filled_ = static_cast<size_t>(got);
+    }
+    auto* e = reinterpret_cast<Entry*>(buffer_ + position_);
+    position_ += e->d_reclen;
+    return e;
+}
+
+#else
+
+DirectoryStream* DirectoryStream::adopt(int fd) {
+    DIR* dir = ::fdopendir(fd);
+    if (dir == nullptr) {
+        int error = errno;
+        ::close(fd);
+        errno = error;
+        return nullptr;
+    }
+    auto* stream = new DirectoryStream(fd);
+    stream->dir_ = dir;
+    return stream;
+}
+
+DirectoryStream::~DirectoryStream() { ::closedir(dir_); }
+
+DirectoryStream::Entry* DirectoryStream::read() { return ::readdir(dir_); }
+
+#endif
+
 SolarisDirectoryCursor::SolarisDirectoryCursor() : path(nullptr), directory(nullptr), entry(nullptr), status{} {}
 
 SolarisDirectoryCursor::~SolarisDirectoryCursor() {
     ErrnoKeeper keep;
     std::free(path);
     closeChild();
-    if (directory != nullptr) ::closedir(directory);
+    delete directory;
     directory = nullptr;
     entry = nullptr;
 }
@@ -49,7 +100,7 @@ int SolarisDirectoryCursor::open(const char* newPath, int fd, bool knownDirector
     std::free(path);
     closeChild();
     forgetEntry();
-    if (directory != nullptr) ::closedir(directory);
+    delete directory;
     directory = nullptr;
     entry = nullptr;
 
@@ -61,25 +112,20 @@ int SolarisDirectoryCursor::open(const char* newPath, int fd, bool knownDirector
     std::memcpy(path, newPath, length + 1);
     pathLength = length;
 
-    if (fd >= 0) {
-        directory = ::fdopendir(fd);
-        if (directory == nullptr) ::close(fd);
-    } else {
-        directory = ::opendir(path);
-    }
+    directory = fd >= 0 ? DirectoryStream::adopt(fd) : DirectoryStream::open(path);
     if (directory != nullptr) {
         errno = 0;
-        entry = ::readdir(directory);
+        entry = directory->read();
         if (entry != nullptr) {
             // The directory's own status, read after its first entry (reading a directory
             // may refresh its access time).
-            int result = knownDirectory ? ::fstat64(::dirfd(directory), &status) : ::lstat64(path, &status);
+            int result = knownDirectory ? ::fstat64(directory->fd(), &status) : ::lstat64(path, &status);
             if (result != 0) {
                 if (errno != EIO) {
                     std::printf("Error in constructor  \n");
                     return errno;
                 }
-                ::closedir(directory);
+                delete directory;
                 directory = nullptr;
                 entry = nullptr;
             }
@@ -110,7 +156,7 @@ bool SolarisDirectoryCursor::readEntryStatus() {
         if (!entryPathFits()) {
             entryError = ENAMETOOLONG;
             entryStatusState = EntryStatus::Failed;
-        } else if (::fstatat64(::dirfd(directory), entry->d_name, &entryStatus, AT_SYMLINK_NOFOLLOW) == 0) {
+        } else if (::fstatat64(directory->fd(), entry->d_name, &entryStatus, AT_SYMLINK_NOFOLLOW) == 0) {
             entryStatusState = EntryStatus::Read;
         } else {
             entryError = errno;
@@ -139,7 +185,7 @@ bool SolarisDirectoryCursor::Next() {
     closeChild();
     forgetEntry();
     errno = 0;
-    entry = ::readdir(directory);
+    entry = directory->read();
     if (entry != nullptr) return true;
     if (errno == 0) return false;
     int error = errno;
@@ -183,7 +229,7 @@ bool SolarisDirectoryCursor::IsDirectory() {
         errno = ENAMETOOLONG;
         return false;
     }
-    int fd = ::openat(::dirfd(directory), entry->d_name, DIRECTORY_OPEN_FLAGS);
+    int fd = ::openat(directory->fd(), entry->d_name, DIRECTORY_OPEN_FLAGS);
     if (fd < 0) {
         if (errno == ENOTDIR || errno == EOPNOTSUPP) errno = 0;
         return false;

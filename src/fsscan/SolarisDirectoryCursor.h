@@ -7,6 +7,39 @@
 
 #include "fsscan/DirectoryCursor.h"
 
+// An open directory read entry by entry: on Linux straight from getdents64 into a buffer of
+// its own (no stream set-up calls), elsewhere through a DIR stream.
+class DirectoryStream {
+public:
+#ifdef __linux__
+    using Entry = struct dirent64;
+#else
+    using Entry = struct dirent;
+#endif
+    // Takes `fd` (an open directory); null with errno set (and `fd` closed) on failure.
+    static DirectoryStream* adopt(int fd);
+    static DirectoryStream* open(const char* path);
+    ~DirectoryStream();
+    DirectoryStream(const DirectoryStream&) = delete;
+    DirectoryStream& operator=(const DirectoryStream&) = delete;
+
+    int fd() const { return fd_; }
+    // The next entry; null at the end (errno untouched) or on error (errno set).
+    Entry* read();
+
+private:
+    explicit DirectoryStream(int fd) : fd_(fd) {}
+    int fd_;
+#ifdef __linux__
+    static constexpr size_t BUFFER_SIZE = 32768;
+    char* buffer_ = nullptr;
+    size_t position_ = 0;
+    size_t filled_ = 0;
+#else
+    DIR* dir_ = nullptr;
+#endif
+};
+
 class SolarisDirectoryCursor : public DirectoryCursor {
 public:
     // Longest path, terminator included, that a cursor or an entry path may have.
@@ -46,8 +79,8 @@ private:
     void closeChild();
 
     char* path;
-    DIR* directory;
-    dirent* entry;
+    DirectoryStream* directory;
+    DirectoryStream::Entry* entry;
     struct stat64 status;
 
     size_t pathLength = 0;

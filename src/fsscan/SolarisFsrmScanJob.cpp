@@ -13,6 +13,7 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJo
                                                                                              jobject) {
     jniEnv = env;
     jniObj = obj;
+    ForgetStopScanLookup();
     try {
         CallbackClass callback(env, obj);
         XGather gather;
@@ -42,6 +43,7 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJo
         ListLogicalDisks(volumes);
         jniEnv = env;
         jniObj = obj;
+        ForgetStopScanLookup();
         CallbackClass callback(env, obj);
         XGather gather;
         gather.SetCallbackClass(&callback);

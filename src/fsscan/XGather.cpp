@@ -91,22 +91,39 @@ bool XGather::GetDBPath(char* out) {
     return true;
 }
 
+namespace {
+
+// The job class and its flag, looked up by the first read of a JNI call and used until the
+// call returns (the class reference belongs to the call's frame), so the read after every
+// entry of the walk is a single field access that makes no reference.
+jclass stopClass = nullptr;
+jfieldID stopField = nullptr;
+
+}  // namespace
+
+void ForgetStopScanLookup() {
+    stopClass = nullptr;
+    stopField = nullptr;
+}
+
 bool XGather::IsStopScan() {
     JNIEnv* env = jniEnv;
     if (env == nullptr || jniObj == nullptr) return false;
     ErrnoKeeper keep;
     if (env->ExceptionCheck()) return true;  // a Java failure of the scan's own ends it
-    jclass cls = env->GetObjectClass(jniObj);
-    jfieldID field = env->GetStaticFieldID(cls, "stopScan", "Z");
-    if (field == nullptr) {
-        env->ExceptionClear();  // NoSuchFieldError: the job has no flag
-        env->DeleteLocalRef(cls);
-        Logger("ERROR", LOG_FILE) << "Could not get Stop Scan status. \n";
-        return true;
+    if (stopField == nullptr) {
+        jclass cls = env->GetObjectClass(jniObj);
+        jfieldID field = env->GetStaticFieldID(cls, "stopScan", "Z");
+        if (field == nullptr) {
+            env->ExceptionClear();  // NoSuchFieldError: the job has no flag
+            env->DeleteLocalRef(cls);
+            Logger("ERROR", LOG_FILE) << "Could not get Stop Scan status. \n";
+            return true;
+        }
+        stopClass = cls;
+        stopField = field;
     }
-    bool stop = env->GetStaticBooleanField(cls, field) == JNI_TRUE;
-    env->DeleteLocalRef(cls);
-    return stop;
+    return env->GetStaticBooleanField(stopClass, stopField) == JNI_TRUE;
 }
 
 bool XGather::closeDatabase() {

@@ -15,6 +15,10 @@ class DirectoryCursor;
 extern JNIEnv* jniEnv;
 extern jobject jniObj;
 
+// Drops what the stop-flag read kept from the previous JNI call; each entry point calls it
+// when it stores the new context.
+void ForgetStopScanLookup();
+
 class XGather : public SolarisGather {
 public:
     // Directory strings, terminator included.
