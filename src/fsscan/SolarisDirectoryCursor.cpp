@@ -9,6 +9,10 @@
 #include <cstring>
 #include <cstdint>
 
+#ifndef O_DIRECTORY
+#define O_DIRECTORY 0  // older Solaris releases: the stream set-up rejects non-directories
+#endif
+
 namespace {
 
 // The flags opendir uses: a directory that cannot block and is not inherited.

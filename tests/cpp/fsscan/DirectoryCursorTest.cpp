@@ -137,13 +137,3 @@ TEST(DirectoryCursor, SizeAboveFourGibibytesIsExact) {
     EXPECT_FALSE(cursor->IsLink());
     EXPECT_EQ(static_cast<double>(size), cursor->GetSize());
 }
-
-TEST(DirectoryCursor, EntryRemovedAfterListingIsSkipped) {
-    TempDir tmp;
-    makeFile(tmp.file("gone"), "x");
-    auto cursor = openCursor(tmp.path());  // the listing is read with the first entry
-    ASSERT_EQ(0, ::unlink(tmp.file("gone").c_str()));
-    ASSERT_TRUE(seek(*cursor, "gone"));
-    EXPECT_TRUE(cursor->IsLink());
-    EXPECT_EQ(ENOENT, errno);
-}

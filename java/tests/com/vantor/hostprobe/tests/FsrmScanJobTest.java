@@ -158,10 +158,17 @@ class FsrmScanJobTest {
     }
 
     @Test
-    void stopFromAnotherThreadEndsTheWalkAndKeepsItsRecords() throws Exception {
+    void largeTreeScansWholeAndStopsOnRequestFromAnotherThread() throws Exception {
         String file = dbFileFor(largeTree.toString());
+        SolarisFsrmScanJob whole = new SolarisFsrmScanJob();
+        whole.startScan(10, largeTree.toString(), null);  // every entry, under -Xcheck:jni
+        assertEquals("1", whole.reports().get(1)[2]);
+        assertEquals(largeTreeEntries, ScanDatabase.read(file).size());
+        Files.delete(Paths.get(file));
+
         Thread stopper = new Thread(() -> {
-            while (!Files.exists(Paths.get(file))) Thread.onSpinWait();
+            long deadline = System.nanoTime() + 60_000_000_000L;
+            while (!Files.exists(Paths.get(file)) && System.nanoTime() < deadline) Thread.onSpinWait();
             SolarisFsrmScanJob.stopScan = true;
         });
         stopper.start();
