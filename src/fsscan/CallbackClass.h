@@ -5,11 +5,6 @@
 
 #include <string>
 
-// Text bound for a Java string: modified UTF-8 is kept as it is (strings that came from Java),
-// four-byte UTF-8 becomes a surrogate pair, and any byte that forms no valid sequence is read
-// as a Latin-1 character, so NewStringUTF always gets valid input.
-std::string toJavaUtf(const char* text);
-
 // `text` cut to at most `limit` bytes, without splitting a multi-byte character.
 std::string cutText(const char* text, size_t limit);
 

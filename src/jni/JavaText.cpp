@@ -17,9 +17,17 @@ void appendUnit(std::string& out, unsigned unit) {  // one UTF-16 unit in modifi
     }
 }
 
-// Length of the valid UTF-8 sequence at p (1 to 4), or 0 when the bytes are not one.
+bool continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Length of the sequence at p (2 to 4 bytes, at most `left`) and its code point; 0 when the
+// bytes form none. Modified UTF-8's own forms are sequences too: C0 80 (NUL) and encoded
+// surrogates, so text that came from Java passes unchanged.
 size_t sequenceLength(const unsigned char* p, size_t left, unsigned& codePoint) {
     unsigned char b = p[0];
+    if (b == 0xC0 && left >= 2 && p[1] == 0x80) {
+        codePoint = 0;
+        return 2;
+    }
     size_t n;
     unsigned min;
     if (b >= 0xC2 && b <= 0xDF) { n = 2; codePoint = b & 0x1F; min = 0x80; }
@@ -28,10 +36,10 @@ size_t sequenceLength(const unsigned char* p, size_t left, unsigned& codePoint) 
     else return 0;
     if (left < n) return 0;
     for (size_t i = 1; i < n; ++i) {
-        if ((p[i] & 0xC0) != 0x80) return 0;
+        if (!continuation(p[i])) return 0;
         codePoint = (codePoint << 6) | (p[i] & 0x3F);
     }
-    if (codePoint < min || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) return 0;
+    if (codePoint < min || codePoint > 0x10FFFF) return 0;
     return n;
 }
 
@@ -44,13 +52,11 @@ std::string toModifiedUtf8(const std::string& bytes) {
     size_t left = bytes.size();
     while (left > 0) {
         unsigned codePoint = 0;
-        size_t n = p[0] < 0x80 ? 1 : sequenceLength(p, left, codePoint);
-        if (n == 1) {
-            appendUnit(out, p[0]);
-        } else if (n == 0) {
-            appendUnit(out, p[0]);  // a stray byte, read as Latin-1
+        size_t n = (p[0] != 0 && p[0] < 0x80) ? 1 : sequenceLength(p, left, codePoint);
+        if (n == 0) {
+            appendUnit(out, p[0]);  // NUL, or a stray byte read as Latin-1
             n = 1;
-        } else if (codePoint >= 0x10000) {
+        } else if (n == 4) {
             codePoint -= 0x10000;
             appendUnit(out, 0xD800 | (codePoint >> 10));
             appendUnit(out, 0xDC00 | (codePoint & 0x3FF));
@@ -61,6 +67,19 @@ std::string toModifiedUtf8(const std::string& bytes) {
         left -= n;
     }
     return out;
+}
+
+size_t characterBoundary(const char* text, size_t length, size_t limit) {
+    if (length <= limit) return length;
+    // Back off to the start of the character the cut falls into, unless it is complete.
+    size_t start = limit;
+    while (start > 0 && continuation(static_cast<unsigned char>(text[start]))) --start;
+    if (start < limit) {
+        unsigned codePoint;
+        size_t n = sequenceLength(reinterpret_cast<const unsigned char*>(text + start), length - start, codePoint);
+        if (n != 0 && start + n > limit) return start;
+    }
+    return limit;
 }
 
 std::string fromModifiedUtf8(const char* chars) {

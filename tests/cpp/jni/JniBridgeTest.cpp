@@ -98,7 +98,16 @@ TEST(JavaText, KeepsValidUtf8AndMendsTheRest) {
     EXPECT_EQ("\xC0\x80", toModifiedUtf8(std::string("\0", 1)));      // NUL in modified form
     EXPECT_EQ("\xED\xA0\xBD\xED\xB8\x80", toModifiedUtf8("\xF0\x9F\x98\x80"));  // surrogate pair
     EXPECT_EQ("\xC3\x83(", toModifiedUtf8("\xC3("));                  // truncated sequence
-    EXPECT_EQ("\xC3\xAD\xC2\xA0\xC2\x80", toModifiedUtf8("\xED\xA0\x80"));  // encoded surrogate rejected
+    EXPECT_EQ("\xED\xA0\x80", toModifiedUtf8("\xED\xA0\x80"));  // text already in modified UTF-8 kept
+    EXPECT_EQ("a\xC0\x80", toModifiedUtf8("a\xC0\x80"));
+}
+
+TEST(JavaText, CutsOnlyBetweenCharacters) {
+    const char* text = "ab\xC3\xA9" "c";  // a b e-acute c
+    EXPECT_EQ(5u, characterBoundary(text, 5, 9));  // shorter than the limit
+    EXPECT_EQ(4u, characterBoundary(text, 5, 4));  // after the whole character
+    EXPECT_EQ(2u, characterBoundary(text, 5, 3));  // not inside it
+    EXPECT_EQ(3u, characterBoundary("ab\x80\x80", 4, 3));  // stray bytes are single characters
 }
 
 TEST(ExportPattern, NativeErrorBecomesRuntimeExceptionWithItsMessage) {
