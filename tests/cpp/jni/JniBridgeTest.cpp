@@ -1,77 +1,19 @@
 // The JNI bridge: native error texts, Java text conversion, and the export pattern's handling
-// of failures, driven through a recording JNI function table.
+// of failures, driven through a recording JNI table.
 #include <gtest/gtest.h>
 
-#include <cstdarg>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "FakeJni.h"
 #include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
 #include "jni/LogMessage.h"
 #include "jni/NativeError.h"
 
-namespace {
-
-// A JNIEnv whose functions record the calls the bridge makes.
-struct FakeJni {
-    JNINativeInterface_ table{};
-    JNIEnv env{};
-    std::vector<std::string> calls;
-    bool pending = false;
-    bool failFindClass = false;
-    std::string lastString;
-
-    FakeJni() {
-        env.functions = &table;
-        table.ExceptionCheck = [](JNIEnv* e) -> jboolean { return self(e).pending; };
-        table.NewStringUTF = [](JNIEnv* e, const char* s) -> jstring {
-            self(e).calls.push_back(std::string("NewStringUTF ") + s);
-            self(e).lastString = s;
-            return reinterpret_cast<jstring>(0x10);
-        };
-        table.FindClass = [](JNIEnv* e, const char* name) -> jclass {
-            self(e).calls.push_back(std::string("FindClass ") + name);
-            if (self(e).failFindClass) {
-                self(e).pending = true;
-                return nullptr;
-            }
-            return reinterpret_cast<jclass>(0x20);
-        };
-        table.GetMethodID = [](JNIEnv* e, jclass, const char* name, const char* sig) -> jmethodID {
-            self(e).calls.push_back(std::string("GetMethodID ") + name + " " + sig);
-            return reinterpret_cast<jmethodID>(0x30);
-        };
-        table.NewObject = &newObject;
-        table.NewObjectV = [](JNIEnv* e, jclass, jmethodID, va_list) -> jobject {
-            self(e).calls.push_back("NewObject");
-            return reinterpret_cast<jobject>(0x40);
-        };
-        table.Throw = [](JNIEnv* e, jthrowable) -> jint {
-            self(e).calls.push_back("Throw");
-            self(e).pending = true;
-            return 0;
-        };
-        table.GetStringUTFChars = [](JNIEnv* e, jstring, jboolean*) -> const char* {
-            self(e).calls.push_back("GetStringUTFChars");
-            return "borrowed";
-        };
-        table.ReleaseStringUTFChars = [](JNIEnv* e, jstring, const char*) {
-            self(e).calls.push_back("ReleaseStringUTFChars");
-        };
-    }
-    static jobject JNICALL newObject(JNIEnv* e, jclass, jmethodID, ...) {
-        self(e).calls.push_back("NewObject");
-        return reinterpret_cast<jobject>(0x40);
-    }
-    static FakeJni& self(JNIEnv* e) {
-        return *reinterpret_cast<FakeJni*>(reinterpret_cast<char*>(e) - offsetof(FakeJni, env));
-    }
-};
-
-}  // namespace
+using testsupport::FakeJni;
 
 TEST(NativeErrors, CarryTheirPrefixedMessagesThroughSlicing) {
     struct Case {
@@ -112,60 +54,62 @@ TEST(JavaText, CutsOnlyBetweenCharacters) {
 
 TEST(ExportPattern, NativeErrorBecomesRuntimeExceptionWithItsMessage) {
     FakeJni jni;
-    jobject result = protectedRegion(&jni.env, []() -> jobject { throw MountTableError("/etc/mnttab"); });
+    jobject result = protectedRegion(jni.env(), []() -> jobject { throw MountTableError("/etc/mnttab"); });
     EXPECT_EQ(nullptr, result);
-    EXPECT_EQ("Unable to open mount table file: /etc/mnttab", jni.lastString);
-    ASSERT_FALSE(jni.calls.empty());
-    EXPECT_EQ("Throw", jni.calls.back());
-    EXPECT_EQ("FindClass java/lang/RuntimeException", jni.calls[1]);
+    EXPECT_EQ(std::vector<std::string>{"Unable to open mount table file: /etc/mnttab"}, jni.strings);
+    EXPECT_EQ((std::vector<std::string>{"NewStringUTF", "FindClass java/lang/RuntimeException",
+                                        "GetMethodID java/lang/RuntimeException.<init> (Ljava/lang/String;)V",
+                                        "NewObject java/lang/RuntimeException", "Throw java/lang/RuntimeException"}),
+              jni.calls);
 }
 
 TEST(ExportPattern, AnyOtherExceptionIsUnknown) {
     FakeJni jni;
-    EXPECT_EQ(nullptr, protectedRegion(&jni.env, []() -> jobject { throw std::bad_alloc(); }));
-    EXPECT_EQ("UNKNOWN EXCEPTION", jni.lastString);
-    EXPECT_EQ("Throw", jni.calls.back());
+    EXPECT_EQ(nullptr, protectedRegion(jni.env(), []() -> jobject { throw std::bad_alloc(); }));
+    EXPECT_EQ(std::vector<std::string>{"UNKNOWN EXCEPTION"}, jni.strings);
+    EXPECT_EQ("Throw java/lang/RuntimeException", jni.calls.back());
 }
 
 TEST(ExportPattern, PendingJavaExceptionIsLeftAloneAndNoFurtherCallIsMade) {
     FakeJni jni;
-    jni.failFindClass = true;
-    jobject result = protectedRegion(&jni.env, [&]() -> jobject {
-        JavaVector vector(&jni.env);  // FindClass fails with an exception pending
+    jni.missing.insert("java/util/Vector");
+    jobject result = protectedRegion(jni.env(), [&]() -> jobject {
+        JavaVector vector(jni.env());  // FindClass fails with an exception pending
         ADD_FAILURE() << "the region went on after a failed lookup";
         return vector.get();
     });
     EXPECT_EQ(nullptr, result);
     EXPECT_EQ(std::vector<std::string>{"FindClass java/util/Vector"}, jni.calls);
 
-    jni.calls.clear();
-    ThrowJavaError(&jni.env, "ignored");  // never stacks a second exception
-    EXPECT_TRUE(jni.calls.empty());
+    ThrowJavaError(jni.env(), "ignored");  // never stacks a second exception
+    EXPECT_EQ(1u, jni.calls.size());
+    EXPECT_EQ(0, jni.callsWithPending);
 }
 
 TEST(ExportPattern, CustomHandlersGiveTheResult) {
     FakeJni jni;
     auto fallback = reinterpret_cast<jobject>(0x99);
     jobject r = protectedRegion(
-        &jni.env, []() -> jobject { throw NativeError("uname failed in getOperatingSystem"); },
+        jni.env(), []() -> jobject { throw NativeError("uname failed in getOperatingSystem"); },
         [&](const NativeError& e) -> jobject {
-            LogMessage(&jni.env, e.message(), "warn");
+            LogMessage(jni.env(), e.message(), "warn");
             return nullptr;
         },
         [&]() { return fallback; });
     EXPECT_EQ(nullptr, r);
     EXPECT_TRUE(jni.calls.empty());  // logging makes no Java call and raises nothing
-    r = protectedRegion(&jni.env, []() -> jobject { throw 42; }, [](const NativeError&) -> jobject { return nullptr; },
-                        [&]() { return fallback; });
+    r = protectedRegion(jni.env(), []() -> jobject { throw 42; },
+                        [](const NativeError&) -> jobject { return nullptr; }, [&]() { return fallback; });
     EXPECT_EQ(fallback, r);
 }
 
 TEST(JniStringHolder, ReleasesOnlyWhatItBorrowed) {
     FakeJni jni;
-    { JniString unused(&jni.env, reinterpret_cast<jstring>(0x50)); }
+    jobject text = jni.newObject("java/lang/String");
+    { JniString unused(jni.env(), static_cast<jstring>(text)); }
     EXPECT_TRUE(jni.calls.empty());
     {
-        JniString name(&jni.env, reinterpret_cast<jstring>(0x50));
+        JniString name(jni.env(), static_cast<jstring>(text));
         EXPECT_STREQ("borrowed", name.chars());
         EXPECT_STREQ("borrowed", name.chars());
     }

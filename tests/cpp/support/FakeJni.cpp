@@ -122,6 +122,22 @@ jint JNICALL throwNew(JNIEnv*, jclass cls, const char* message) {
     return 0;
 }
 
+jint JNICALL throwObject(JNIEnv*, jthrowable error) {
+    FakeJni& f = FakeJni::current();
+    f.enter("Throw " + f.classOf(error));
+    f.pending = true;
+    return 0;
+}
+
+const char* JNICALL getStringUTFChars(JNIEnv*, jstring, jboolean*) {
+    FakeJni::current().enter("GetStringUTFChars");
+    return "borrowed";
+}
+
+void JNICALL releaseStringUTFChars(JNIEnv*, jstring, const char*) {
+    FakeJni::current().enter("ReleaseStringUTFChars", true);
+}
+
 jboolean JNICALL exceptionCheck(JNIEnv*) {
     FakeJni& f = FakeJni::current();
     return f.pending ? JNI_TRUE : JNI_FALSE;
@@ -170,6 +186,9 @@ FakeJni::FakeJni() {
     table_.SetByteArrayRegion = setByteArrayRegion;
     table_.NewStringUTF = newStringUTF;
     table_.ThrowNew = throwNew;
+    table_.Throw = throwObject;
+    table_.GetStringUTFChars = getStringUTFChars;
+    table_.ReleaseStringUTFChars = releaseStringUTFChars;
     table_.ExceptionCheck = exceptionCheck;
     table_.DeleteLocalRef = deleteLocalRef;
     table_.PushLocalFrame = pushLocalFrame;
