@@ -3,7 +3,6 @@
 #include "disk/SolarisDiskDriveProvider.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "com_vantor_kelda_providers_solaris_SolarisDiskDriveProvider.h"
@@ -18,8 +17,6 @@
 
 namespace {
 
-const char* const s_dev_rdsk = "/dev/rdsk";
-
 // The physical path of the device's link as a Java string, or null.
 jstring physicalPathString(JNIEnv* env, const std::string& devicePath) {
     char target[disk::kMaxDevicePath];
@@ -33,35 +30,8 @@ jstring physicalPathString(JNIEnv* env, const std::string& devicePath) {
 
 }  // namespace
 
-DiskDriveImpl::DiskDriveImpl(JNIEnv* env, jobject providerObject)
-    : env(env),
-      kdClass(env),
-      kdProperty(env),
-      kdInstance(env),
-      instanceReceiver(env),
-      unsignedInt64(env),
-      unsignedInt32(env),
-      unsignedInt16(env),
-      providerClass(env),
-      hbaClassNames(env),
-      provider(providerClass, providerObject),
-      classNames(nullptr) {
-    KdClass diskClass(kdClass, providerClass.get__class());
-    classNames = hbaClassNames.get(diskClass.getNamespace());
-}
-
-void DiskDriveImpl::EnumerateDisks(jobject receiverObject) {
-    InstanceReceiver receiver(instanceReceiver, receiverObject);
-    sol::chdir(s_dev_rdsk);
-    disk::Directory directory(sol::opendir(s_dev_rdsk));
-    if (directory.get() == nullptr) return;
-    while (sol::dirent* entry = sol::readdir(directory.get())) {
-        std::string name(entry->d_name, strnlen(entry->d_name, sizeof entry->d_name));
-        if (!disk::isWholeDiskEntry(name)) continue;
-        jobject instance = MakeDisk(name.c_str());
-        if (instance != nullptr) receiver.test(instance);
-        env->DeleteLocalRef(instance);
-    }
+void DiskDriveImpl::EnumerateDisks(jobject receiver) {
+    deliverEntries(receiver, disk::isWholeDiskEntry, [this](const char* name) { return MakeDisk(name); });
 }
 
 jobject DiskDriveImpl::GetDisk(jstring deviceId) {
@@ -75,7 +45,7 @@ jobject DiskDriveImpl::MakeDisk(const char* name) {
     std::string entryName = name;
     if (entryName.size() >= disk::kMaxEntryName) return nullptr;
     std::string deviceId = disk::diskDeviceId(entryName);
-    std::string devicePath = std::string(s_dev_rdsk) + "/" + entryName;
+    std::string devicePath = disk::rawDevicePath(entryName);
 
     disk::Device device(OpenDeviceForIoctl(devicePath.c_str()));
     if (!device.valid()) return nullptr;

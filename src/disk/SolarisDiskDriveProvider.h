@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "disk/DiskProviderWorker.h"
 #include "kelda/common/hba/KeldaClasses.h"
 
 class SolarisDiskDriveProvider : public kelda::JavaObject {
@@ -22,12 +23,10 @@ public:
     }
 };
 
-// The worker of one call. Every step that meets a pending Java exception raises
-// JavaExceptionPending, so the call stops there.
-class DiskDriveImpl {
+// The worker of one call.
+class DiskDriveImpl : private disk::DiskProviderWorker<SolarisDiskDriveProvider> {
 public:
-    // Looks up the classes, wraps the provider and fetches the class names of its namespace.
-    DiskDriveImpl(JNIEnv* env, jobject provider);
+    DiskDriveImpl(JNIEnv* env, jobject provider) : DiskProviderWorker(env, provider) {}
 
     // Hands each disk to the receiver, in directory order.
     void EnumerateDisks(jobject receiver);
@@ -40,18 +39,4 @@ public:
     jobject MakeDisk1(const char* deviceId, const char* model, jstring physicalPath, int64_t heads,
                       int64_t sectorsPerTrack, int64_t physicalCylinders, int64_t dataCylinders,
                       int64_t alternateCylinders);
-
-private:
-    JNIEnv* env;
-    KdClass::Static kdClass;
-    KdProperty::Static kdProperty;
-    KdInstance::Static kdInstance;
-    InstanceReceiver::Static instanceReceiver;
-    UnsignedInt64::Static unsignedInt64;
-    UnsignedInt32::Static unsignedInt32;
-    UnsignedInt16::Static unsignedInt16;
-    SolarisDiskDriveProvider::Static providerClass;
-    HbaClassNames::Static hbaClassNames;
-    SolarisDiskDriveProvider provider;
-    jobject classNames;
 };

@@ -2,7 +2,6 @@
 // and flags from the volume table of contents, and whether a file system on them is mounted.
 #include "disk/SolarisDiskPartitionProvider.h"
 
-#include <cstring>
 #include <string>
 
 #include "com_vantor_kelda_providers_solaris_SolarisDiskPartitionProvider.h"
@@ -17,43 +16,9 @@
 #include "sol/unistd.h"
 #include "sol/ustat.h"
 
-namespace {
-
-const char* const s_dev_rdsk = "/dev/rdsk";
-
-}  // namespace
-
-DiskPartitionImpl::DiskPartitionImpl(JNIEnv* env, jobject providerObject)
-    : env(env),
-      kdClass(env),
-      kdProperty(env),
-      kdInstance(env),
-      instanceReceiver(env),
-      unsignedInt64(env),
-      unsignedInt32(env),
-      unsignedInt16(env),
-      unsignedInt8(env),
-      javaBoolean(env),
-      providerClass(env),
-      hbaClassNames(env),
-      provider(providerClass, providerObject),
-      classNames(nullptr) {
-    KdClass partitionClass(kdClass, providerClass.get__class());
-    classNames = hbaClassNames.get(partitionClass.getNamespace());
-}
-
-void DiskPartitionImpl::EnumeratePartitions(jobject receiverObject) {
-    InstanceReceiver receiver(instanceReceiver, receiverObject);
-    sol::chdir(s_dev_rdsk);
-    disk::Directory directory(sol::opendir(s_dev_rdsk));
-    if (directory.get() == nullptr) return;
-    while (sol::dirent* entry = sol::readdir(directory.get())) {
-        std::string name(entry->d_name, strnlen(entry->d_name, sizeof entry->d_name));
-        if (name.size() <= 2) continue;  // "." and ".."
-        jobject instance = MakePartition(name.c_str());
-        if (instance != nullptr) receiver.test(instance);
-        env->DeleteLocalRef(instance);
-    }
+void DiskPartitionImpl::EnumeratePartitions(jobject receiver) {
+    auto pastDots = [](const std::string& name) { return name.size() > 2; };  // "." and ".." stay out
+    deliverEntries(receiver, pastDots, [this](const char* name) { return MakePartition(name); });
 }
 
 jobject DiskPartitionImpl::GetPartition(jstring name) {
@@ -67,7 +32,7 @@ jobject DiskPartitionImpl::MakePartition(const char* name) {
     std::string entryName = name;
     if (entryName.size() >= disk::kMaxEntryName) return nullptr;
     std::string deviceId = disk::partitionDeviceId(entryName);
-    std::string devicePath = std::string(s_dev_rdsk) + "/" + entryName;
+    std::string devicePath = disk::rawDevicePath(entryName);
 
     disk::Device device(sol::open(devicePath.c_str(), sol::O_RDWR | sol::O_NDELAY));
     if (!device.valid()) return nullptr;

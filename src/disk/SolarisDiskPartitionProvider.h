@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "disk/DiskProviderWorker.h"
 #include "kelda/common/hba/KeldaClasses.h"
 
 class SolarisDiskPartitionProvider : public kelda::JavaObject {
@@ -20,12 +21,17 @@ public:
     }
 };
 
-// The worker of one call. Every step that meets a pending Java exception raises
-// JavaExceptionPending, so the call stops there.
-class DiskPartitionImpl {
+// The value classes the partition worker looks up beyond the common ones.
+struct PartitionValueClasses {
+    explicit PartitionValueClasses(JNIEnv* env) : unsignedInt8(env), javaBoolean(env) {}
+    UnsignedInt8::Static unsignedInt8;
+    JavaBoolean::Static javaBoolean;
+};
+
+// The worker of one call.
+class DiskPartitionImpl : private disk::DiskProviderWorker<SolarisDiskPartitionProvider, PartitionValueClasses> {
 public:
-    // Looks up the classes, wraps the provider and fetches the class names of its namespace.
-    DiskPartitionImpl(JNIEnv* env, jobject provider);
+    DiskPartitionImpl(JNIEnv* env, jobject provider) : DiskProviderWorker(env, provider) {}
 
     // Hands each slice to the receiver, in directory order.
     void EnumeratePartitions(jobject receiver);
@@ -35,20 +41,4 @@ public:
     jobject MakePartition(const char* name);
     jobject MakePartition1(const char* name, const char* deviceId, int slice, long size, int tag, int flags,
                            bool mounted);
-
-private:
-    JNIEnv* env;
-    KdClass::Static kdClass;
-    KdProperty::Static kdProperty;
-    KdInstance::Static kdInstance;
-    InstanceReceiver::Static instanceReceiver;
-    UnsignedInt64::Static unsignedInt64;
-    UnsignedInt32::Static unsignedInt32;
-    UnsignedInt16::Static unsignedInt16;
-    UnsignedInt8::Static unsignedInt8;
-    JavaBoolean::Static javaBoolean;
-    SolarisDiskPartitionProvider::Static providerClass;
-    HbaClassNames::Static hbaClassNames;
-    SolarisDiskPartitionProvider provider;
-    jobject classNames;
 };
