@@ -79,16 +79,6 @@ void fill(char* field, size_t size, const json& object, const char* key) {
     std::memcpy(field, bytes.data(), std::min(bytes.size(), size));
 }
 
-void fillWwn(HBA_WWN& wwn, const json& object, const char* key) {
-    std::memset(&wwn, 0, sizeof wwn);
-    const json& value = member(object, key);
-    if (!value.is_string()) return;
-    const std::string& hex = value.get_ref<const std::string&>();
-    for (size_t i = 0; i < 8 && 2 * i + 1 < hex.size(); ++i) {
-        wwn.wwn[i] = static_cast<HBA_UINT8>(std::stoul(hex.substr(2 * i, 2), nullptr, 16));
-    }
-}
-
 void fillHexBytes(HBA_UINT8* field, size_t size, const json& object, const char* key) {
     std::memset(field, 0, size);
     const json& value = member(object, key);
@@ -98,6 +88,8 @@ void fillHexBytes(HBA_UINT8* field, size_t size, const json& object, const char*
         field[i] = static_cast<HBA_UINT8>(std::stoul(hex.substr(2 * i, 2), nullptr, 16));
     }
 }
+
+void fillWwn(HBA_WWN& wwn, const json& object, const char* key) { fillHexBytes(wwn.wwn, sizeof wwn.wwn, object, key); }
 
 template <class T>
 T num(const json& object, const char* key, T fallback = T{}) {
@@ -156,23 +148,19 @@ std::string field(const char* text, size_t size) { return std::string(text, strn
 
 HBA_UINT32 GetVersion() { return HBA_LIBVERSION; }
 
-HBA_STATUS LoadLibrary() {
+// Forgets what the library remembered and journals `call`.
+HBA_STATUS startOver(const char* call) {
     {
         std::lock_guard<std::mutex> lock(stateMutex);
         state = LoadState{};
     }
-    if (auto host = sim::host()) host->journal("HBA_LoadLibrary");
+    if (auto host = sim::host()) host->journal(call);
     return HBA_STATUS_OK;
 }
 
-HBA_STATUS FreeLibrary() {
-    {
-        std::lock_guard<std::mutex> lock(stateMutex);
-        state = LoadState{};
-    }
-    if (auto host = sim::host()) host->journal("HBA_FreeLibrary");
-    return HBA_STATUS_OK;
-}
+HBA_STATUS LoadLibrary() { return startOver("HBA_LoadLibrary"); }
+
+HBA_STATUS FreeLibrary() { return startOver("HBA_FreeLibrary"); }
 
 HBA_UINT32 GetNumberOfAdapters() {
     auto host = sim::host();
@@ -207,17 +195,16 @@ HBA_HANDLE OpenAdapter(char* name) {
     return handle;
 }
 
-void CloseAdapter(HBA_HANDLE handle) {
+// Journals `call` with the name of the adapter `handle` names; nothing for an unknown handle.
+void journalAdapterCall(const char* call, HBA_HANDLE handle) {
     auto host = sim::host();
     size_t i;
-    if (host && indexOf(*host, handle, i)) host->journal("HBA_CloseAdapter " + adapterName(adapters(*host)[i]));
+    if (host && indexOf(*host, handle, i)) host->journal(std::string(call) + " " + adapterName(adapters(*host)[i]));
 }
 
-void RefreshInformation(HBA_HANDLE handle) {
-    auto host = sim::host();
-    size_t i;
-    if (host && indexOf(*host, handle, i)) host->journal("HBA_RefreshInformation " + adapterName(adapters(*host)[i]));
-}
+void CloseAdapter(HBA_HANDLE handle) { journalAdapterCall("HBA_CloseAdapter", handle); }
+
+void RefreshInformation(HBA_HANDLE handle) { journalAdapterCall("HBA_RefreshInformation", handle); }
 
 HBA_STATUS GetAdapterAttributes(HBA_HANDLE handle, HBA_ADAPTERATTRIBUTES* out) {
     auto host = sim::host();
