@@ -12,8 +12,6 @@
 
 namespace {
 
-const char kUnrefreshedPrefix[] = "SUNW-qlc-";
-
 // The length of a Java array for a count the library announced. A count past what a Java
 // array can hold is asked for as the largest one, which the JVM refuses with an
 // OutOfMemoryError instead of misreading a negative length.
@@ -30,6 +28,13 @@ WithHbaLibrary::~WithHbaLibrary() { HBA_FreeLibrary(); }
 
 WithAdapterHandle::~WithAdapterHandle() {
     if (handle != 0) HBA_CloseAdapter(handle);
+}
+
+bool WithAdapterHandle::refresh(const char* name) {
+    static const char unrefreshedPrefix[] = "SUNW-qlc-";
+    if (std::strncmp(name, unrefreshedPrefix, sizeof unrefreshedPrefix - 1) == 0) return false;
+    HBA_RefreshInformation(handle);
+    return true;
 }
 
 bool WithAdapterHandle::open(HBA_UINT32 index, char (&name)[256]) {
@@ -92,9 +97,7 @@ jobjectArray HbaCacheImpl::FillCache() {
             warn(message);
             continue;
         }
-        if (std::strncmp(name, kUnrefreshedPrefix, sizeof kUnrefreshedPrefix - 1) != 0) {
-            HBA_RefreshInformation(adapter.handle);
-        }
+        adapter.refresh(name);
 
         HBA_ADAPTERATTRIBUTES attributes;
         std::memset(&attributes, 0, sizeof attributes);

@@ -35,6 +35,10 @@ public:
     // True when the adapter is open.
     bool open(HBA_UINT32 index, char (&name)[256]);
 
+    // Refreshes the open adapter's information, except for adapters named with the
+    // "SUNW-qlc-" prefix, which are read as they are. True when it refreshed.
+    bool refresh(const char* name);
+
     WithHbaLibrary* library;
     HBA_HANDLE handle = 0;
     HBA_STATUS status = 0;  // of HBA_GetAdapterName

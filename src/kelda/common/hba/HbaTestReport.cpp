@@ -45,8 +45,6 @@ private:
     jmethodID add_;
 };
 
-const char kUnrefreshedPrefix[] = "SUNW-qlc-";
-
 }  // namespace
 
 void HbaCacheImpl::TestHbaLibrary(jobject list) {
@@ -64,8 +62,7 @@ void HbaCacheImpl::TestHbaLibrary(jobject list) {
                         static_cast<int>(adapter.status), StatusString(adapter.status));
             continue;
         }
-        bool refreshed = std::strncmp(name, kUnrefreshedPrefix, sizeof kUnrefreshedPrefix - 1) != 0;
-        if (refreshed) HBA_RefreshInformation(adapter.handle);
+        bool refreshed = adapter.refresh(name);
 
         HBA_ADAPTERATTRIBUTES a;
         std::memset(&a, 0, sizeof a);
