@@ -24,8 +24,8 @@ struct LocalRef {
     }
 };
 
-// The "localdir" property's directory, ending with "/", into `out` (DB_PATH_SIZE bytes).
-bool readDBPath(JNIEnv* env, char* out) {
+// The "localdir" property's value into `out` (DB_PATH_SIZE bytes), with room left for a "/".
+bool readLocaldir(JNIEnv* env, char* out) {
     out[0] = '\0';
     if (env == nullptr || env->ExceptionCheck()) return false;
     jclass system = env->FindClass("java/lang/System");
@@ -62,24 +62,32 @@ bool readDBPath(JNIEnv* env, char* out) {
         return false;
     }
     out[bytes] = '\0';
-    DIR* directory = ::opendir(out);
-    if (directory == nullptr) {
-        out[0] = '\0';
-        return false;
-    }
-    if (bytes == 0 || out[bytes - 1] != '/') {
-        out[bytes] = '/';
-        out[bytes + 1] = '\0';
-    }
-    ::closedir(directory);
     return true;
 }
 
 }  // namespace
 
 bool ScanContext::ResolveDBPath() {
+    if (env_ == nullptr) return dbPath[0] != '\0';  // without Java: the directory given, if any
+    char directory[DB_PATH_SIZE];
+    dbPath[0] = '\0';
     logPath[0] = '\0';
-    if (!readDBPath(env_, dbPath)) return false;
+    return readLocaldir(env_, directory) && SetDBPath(directory);
+}
+
+bool ScanContext::SetDBPath(const char* directory) {
+    dbPath[0] = '\0';
+    logPath[0] = '\0';
+    size_t bytes = std::strlen(directory);
+    if (bytes + 2 > DB_PATH_SIZE) return false;
+    DIR* stream = ::opendir(directory);
+    if (stream == nullptr) return false;
+    ::closedir(stream);
+    std::memcpy(dbPath, directory, bytes + 1);
+    if (bytes == 0 || dbPath[bytes - 1] != '/') {
+        dbPath[bytes] = '/';
+        dbPath[bytes + 1] = '\0';
+    }
     size_t directoryLength = std::strlen(dbPath);
     size_t nameLength = std::strlen(LOG_FILE);
     if (directoryLength + nameLength < sizeof logPath) {

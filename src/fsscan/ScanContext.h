@@ -22,9 +22,13 @@ public:
 
     // Reads the directory named by the system property "localdir", ending with "/", as the
     // database directory (and the log's). False, with both left empty, when the property is
-    // missing, names no directory or does not fit.
+    // missing, names no directory or does not fit. A context without a Java side keeps the
+    // directory given to SetDBPath.
     bool ResolveDBPath();
-    // The database directory; empty until ResolveDBPath succeeded.
+    // Makes `directory` (an existing one) the database directory; false, with both paths
+    // left empty, when it names no directory or does not fit.
+    bool SetDBPath(const char* directory);
+    // The database directory; empty until one was resolved or set.
     const char* GetDBPath() const { return dbPath; }
     // The log file's path; empty when there is no database directory or it does not fit.
     const char* GetLogPath() const { return logPath; }
