@@ -28,6 +28,14 @@ class ConcurrencyTest {
         SimHost.use("{}");
     }
 
+    private static Map<String, String> answers(Map<String, Callable<Object>> calls) {
+        Map<String, String> answers = new LinkedHashMap<>();
+        for (Map.Entry<String, Callable<Object>> call : calls.entrySet()) {
+            answers.put(call.getKey(), NativeCalls.answer(call.getValue()));
+        }
+        return answers;
+    }
+
     @Test
     void everyNativeFromEightThreadsAnswersAsItDoesAlone() throws Exception {
         SimHost.use(NativeCalls.demoHost());
@@ -36,18 +44,19 @@ class ConcurrencyTest {
         NativeCalls shared = new NativeCalls();
 
         // Per thread: every native (each thread scans a tree of its own) and its answer alone.
+        Map<String, Callable<Object>> hostprobe = shared.hostprobe();
+        Map<String, String> hostprobeAnswers = answers(hostprobe);
         List<Map<String, Callable<Object>>> calls = new ArrayList<>();
         List<Map<String, String>> expected = new ArrayList<>();
         for (int t = 0; t < THREADS; t++) {
             Path root = work.resolve("tree" + t);
             NativeCalls.buildTree(root);
-            Map<String, Callable<Object>> mine = new LinkedHashMap<>(shared.hostprobe());
-            mine.putAll(NativeCalls.fsscan(t, root));
+            Map<String, Callable<Object>> scans = NativeCalls.fsscan(t, root);
+            Map<String, Callable<Object>> mine = new LinkedHashMap<>(hostprobe);
+            mine.putAll(scans);
             calls.add(mine);
-            Map<String, String> answers = new LinkedHashMap<>();
-            for (Map.Entry<String, Callable<Object>> call : mine.entrySet()) {
-                answers.put(call.getKey(), NativeCalls.answer(call.getValue()));
-            }
+            Map<String, String> answers = new LinkedHashMap<>(hostprobeAnswers);
+            answers.putAll(answers(scans));
             expected.add(answers);
         }
         Map<String, String> first = expected.get(0);

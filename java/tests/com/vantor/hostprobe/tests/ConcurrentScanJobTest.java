@@ -124,8 +124,8 @@ class ConcurrentScanJobTest {
 
     @Test
     void stopRequestStopsBothConcurrentScans() throws Exception {
-        Path[] roots = {tree("first", 25, 300), tree("second", 25, 300)};
-        int entries = 25 * 301;
+        Path[] roots = {tree("first", 15, 200), tree("second", 15, 200)};
+        int entries = 15 * 201;
         SolarisFsrmScanJob[] jobs = {new SolarisFsrmScanJob(), new SolarisFsrmScanJob()};
         scanTogether(jobs, roots, () -> {
             // Once both scans have their databases, one request stops them both.
