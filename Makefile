@@ -3,7 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: all bootstrap build demo demo-live test test-asan clean
+.PHONY: all bootstrap build demo demo-live test test-asan test-solaris-headers clean
 
 all: build
 
@@ -20,7 +20,7 @@ demo: build
 demo-live: build
 	scripts/demo $(BUILD) --live
 
-test: build test-asan
+test: build test-asan test-solaris-headers
 	cd $(BUILD) && ctest --output-on-failure -j 1
 
 # The GoogleTest suites again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -28,6 +28,11 @@ test-asan: bootstrap
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DHOSTPROBE_SANITIZE=ON -DHOSTPROBE_JAVA=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L cpp
+
+# Every source a Solaris build compiles, checked with clang for 64-bit SPARC Solaris against the
+# stand-in Solaris headers of tests/solaris (syntax and layout assertions only).
+test-solaris-headers: build
+	nice scripts/check-solaris-build $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
