@@ -2,9 +2,10 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
+BE_BUILD   ?= build-s390x
 JOBS       ?= $(shell nproc)
 
-.PHONY: all bootstrap build demo demo-live test test-asan test-tsan clean
+.PHONY: all bootstrap build demo demo-live test test-asan test-tsan test-solaris-headers test-bigendian clean
 
 all: build
 
@@ -21,7 +22,7 @@ demo: build
 demo-live: build
 	scripts/demo $(BUILD) --live
 
-test: build test-asan test-tsan
+test: build test-asan test-tsan test-solaris-headers test-bigendian
 	cd $(BUILD) && ctest --output-on-failure -j 1
 
 # The GoogleTest suites again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -36,5 +37,15 @@ test-tsan: bootstrap
 	cmake --build $(TSAN_BUILD) -j $(JOBS)
 	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j $(JOBS) -L cpp
 
+# Every source a Solaris build compiles, checked with clang for 64-bit SPARC Solaris against the
+# stand-in Solaris headers of tests/solaris (syntax and layout assertions only).
+test-solaris-headers: build
+	nice scripts/check-solaris-build $(BUILD)
+
+# The GoogleTest suites built for big-endian s390x and run under qemu-user; their passed tests
+# must be those of the little-endian build.
+test-bigendian: build
+	nice scripts/test-bigendian $(BE_BUILD) $(BUILD)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BE_BUILD)

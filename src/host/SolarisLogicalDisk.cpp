@@ -54,7 +54,7 @@ jobject makeDisk(const std::string& name, JNIEnv* env, jclass cls, jmethodID cto
 
 std::vector<std::string> ListLogicalDisks() {
     std::vector<std::string> names;
-    MountTable table(sol::fopen(sol::MNTTAB, "r"));
+    MountTable table(sol::fopen(SOL(MNTTAB), "r"));
     if (table.fp == nullptr) return names;
     sol::mnttab entry;
     while (sol::getmntent(table.fp, &entry) == 0) {
@@ -66,8 +66,8 @@ std::vector<std::string> ListLogicalDisks() {
 LogicalDisk GetLogicalDisk(const std::string& name, bool withCapacities) {
     LogicalDisk disk;
     disk.name = name;
-    MountTable table(sol::fopen(sol::MNTTAB, "r"));
-    if (table.fp == nullptr) throw MountTableError(sol::MNTTAB);
+    MountTable table(sol::fopen(SOL(MNTTAB), "r"));
+    if (table.fp == nullptr) throw MountTableError(SOL(MNTTAB));
     sol::mnttab entry;
     while (sol::getmntent(table.fp, &entry) == 0) {
         if (!isLogicalDisk(entry) || entry.mnt_special == nullptr || name != entry.mnt_special) continue;

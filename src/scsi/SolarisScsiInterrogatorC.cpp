@@ -55,7 +55,7 @@ static const unsigned char logSelect30Parameters[12] = {0x30, 0x00, 0x00, 0x08, 
 int scsiIoctl(int fd, struct sol::uscsi_cmd* cmd, int cdbLength, unsigned char* cdb) {
     cmd->uscsi_cdb = (sol::caddr_t)cdb;
     cmd->uscsi_cdblen = (sol::uchar_t)cdbLength;
-    if (sol::ioctl(fd, sol::USCSICMD, cmd) == -1) {
+    if (sol::ioctl(fd, SOL(USCSICMD), cmd) == -1) {
         standalonePrintf("ioctl: error %d\n", errno);
         return 1;
     }
@@ -480,7 +480,7 @@ void ArrayInterrogation::prepareIdentifier(int k, const char* id) {
 }
 
 void ArrayInterrogation::resetTransfer() {
-    cmd.uscsi_flags = sol::USCSI_READ;
+    cmd.uscsi_flags = SOL(USCSI_READ);
     cmd.uscsi_bufaddr = (sol::caddr_t)transfer;
     cmd.uscsi_buflen = SCSI_TRANSFER_LENGTH;
 }
@@ -510,7 +510,7 @@ void ArrayInterrogation::scanDevices() {
             standalonePuts("No open.");
             continue;
         }
-        disk::Device device(sol::open(devicePath, sol::O_RDONLY | sol::O_NDELAY));
+        disk::Device device(sol::open(devicePath, SOL(O_RDONLY) | SOL(O_NDELAY)));
         if (!device.valid()) {
             standalonePuts("No open.");
             continue;
@@ -567,7 +567,7 @@ void ArrayInterrogation::scanDevices() {
 void ArrayInterrogation::readStatistics(int k) {
     if (chosenPath[k][0] == '\0') return;
     standalonePrintf("GETTING STATS FROM %s\n", chosenPath[k]);
-    disk::Device device(sol::open(chosenPath[k], sol::O_RDONLY | sol::O_NDELAY));
+    disk::Device device(sol::open(chosenPath[k], SOL(O_RDONLY) | SOL(O_NDELAY)));
     if (!device.valid()) {
         standalonePuts("No open during inbanding.");
         return;
@@ -591,7 +591,7 @@ void ArrayInterrogation::readStatistics(int k) {
     processLogSense3Bbuffer(&tables, transfer, sizeof transfer, verbose, &driveCount[k], commonString[k],
                             rowString[k], &resetRequested[k]);
     if (resetRequested[k]) {
-        cmd.uscsi_flags = sol::USCSI_WRITE;
+        cmd.uscsi_flags = SOL(USCSI_WRITE);
         if (scsiLogSelect30(device.get(), &cmd) != 0) standalonePuts("scsiLogSelect30 failed - ignoring");
         resetTransfer();
     }
