@@ -16,6 +16,7 @@ import java.util.List;
 import java.util.Map;
 import java.util.Set;
 import java.util.concurrent.CyclicBarrier;
+import java.util.concurrent.TimeUnit;
 import java.util.regex.Pattern;
 import org.junit.jupiter.api.AfterEach;
 import org.junit.jupiter.api.BeforeEach;
@@ -59,7 +60,7 @@ class ConcurrentScanJobTest {
     }
 
     /** Runs the scans of `jobs` over `roots`, all threads starting together. */
-    private static void scanTogether(SolarisFsrmScanJob[] jobs, Path[] roots, Runnable meanwhile) throws Exception {
+    private static void scanTogether(SolarisFsrmScanJob[] jobs, Path[] roots) throws Exception {
         CyclicBarrier start = new CyclicBarrier(jobs.length);
         List<Thread> threads = new ArrayList<>();
         List<Throwable> failures = new ArrayList<>();
@@ -77,7 +78,6 @@ class ConcurrentScanJobTest {
             }));
         }
         for (Thread thread : threads) thread.start();
-        meanwhile.run();
         for (Thread thread : threads) thread.join();
         assertTrue(failures.isEmpty(), failures.toString());
     }
@@ -107,7 +107,7 @@ class ConcurrentScanJobTest {
         int rounds = 5;
         for (int round = 0; round < rounds; round++) {
             SolarisFsrmScanJob[] jobs = {new SolarisFsrmScanJob(), new SolarisFsrmScanJob()};
-            scanTogether(jobs, roots, () -> {});
+            scanTogether(jobs, roots);
             for (int i = 0; i < 2; i++) {
                 String id = String.valueOf(i + 1);
                 List<String[]> reports = jobs[i].reports();
@@ -124,18 +124,27 @@ class ConcurrentScanJobTest {
 
     @Test
     void stopRequestStopsBothConcurrentScans() throws Exception {
-        Path[] roots = {tree("first", 15, 200), tree("second", 15, 200)};
-        int entries = 15 * 201;
-        SolarisFsrmScanJob[] jobs = {new SolarisFsrmScanJob(), new SolarisFsrmScanJob()};
-        scanTogether(jobs, roots, () -> {
-            // Once both scans have their databases, one request stops them both.
-            long deadline = System.nanoTime() + 60_000_000_000L;
-            while (!(Files.exists(Paths.get(dbFileFor(roots[0]))) && Files.exists(Paths.get(dbFileFor(roots[1]))))
-                   && System.nanoTime() < deadline) {
-                Thread.onSpinWait();
-            }
-            SolarisFsrmScanJob.stopScan = true;
-        });
+        Path[] roots = {tree("first", 10, 50), tree("second", 10, 50)};
+        int entries = 10 * 51;
+        // Both scans have started (each has sent its first report, and waits in it for the
+        // other's) when the one flag of the job class is set; then both walk on.
+        CyclicBarrier bothStarted = new CyclicBarrier(2, () -> SolarisFsrmScanJob.stopScan = true);
+        SolarisFsrmScanJob[] jobs = new SolarisFsrmScanJob[2];
+        for (int i = 0; i < 2; i++) {
+            jobs[i] = new SolarisFsrmScanJob() {
+                @Override
+                public void callbackMethod(String[] report) {
+                    super.callbackMethod(report);
+                    if (!report[2].equals("0")) return;
+                    try {
+                        bothStarted.await(60, TimeUnit.SECONDS);
+                    } catch (Exception e) {
+                        throw new IllegalStateException(e);
+                    }
+                }
+            };
+        }
+        scanTogether(jobs, roots);
         for (int i = 0; i < 2; i++) {
             List<String[]> reports = jobs[i].reports();
             assertEquals(2, reports.size());
