@@ -1,10 +1,11 @@
 # The two entry points of the README: `make demo` and `make test`.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 BE_BUILD   ?= build-s390x
 JOBS       ?= $(shell nproc)
 
-.PHONY: all bootstrap build demo demo-live test test-asan test-solaris-headers test-bigendian clean
+.PHONY: all bootstrap build demo demo-live test test-asan test-tsan test-solaris-headers test-bigendian clean
 
 all: build
 
@@ -21,7 +22,7 @@ demo: build
 demo-live: build
 	scripts/demo $(BUILD) --live
 
-test: build test-asan test-solaris-headers test-bigendian
+test: build test-asan test-tsan test-solaris-headers test-bigendian
 	cd $(BUILD) && ctest --output-on-failure -j 1
 
 # The GoogleTest suites again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -29,6 +30,12 @@ test-asan: bootstrap
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DHOSTPROBE_SANITIZE=ON -DHOSTPROBE_JAVA=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L cpp
+
+# The GoogleTest suites again, built with ThreadSanitizer; any report fails the suite.
+test-tsan: bootstrap
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DHOSTPROBE_TSAN=ON
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j $(JOBS) -L cpp
 
 # Every source a Solaris build compiles, checked with clang for 64-bit SPARC Solaris against the
 # stand-in Solaris headers of tests/solaris (syntax and layout assertions only).
@@ -41,4 +48,4 @@ test-bigendian: build
 	nice scripts/test-bigendian $(BE_BUILD) $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BE_BUILD)

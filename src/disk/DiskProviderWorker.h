@@ -57,7 +57,6 @@ protected:
     template <class Accept, class Make>
     void deliverEntries(jobject receiverObject, Accept accept, Make make) {
         InstanceReceiver receiver(instanceReceiver, receiverObject);
-        sol::chdir(kRawDeviceDirectory);
         Directory directory(sol::opendir(kRawDeviceDirectory));
         if (directory.get() == nullptr) return;
         while (sol::dirent* entry = sol::readdir(directory.get())) {

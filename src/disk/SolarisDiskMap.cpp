@@ -38,9 +38,7 @@ std::string SolarisDiskMap::getDeviceIdFromMap(const std::string& sdxName) const
 }
 
 void SolarisDiskMap::initDiskMap() {
-    // The process keeps "/dev/dsk" as its current directory, but every entry is reached by its
-    // full path: another request may change the current directory meanwhile.
-    sol::chdir(dev_dsk);
+    // Every entry is reached by its full path; the process's current directory is left alone.
     std::unique_ptr<sol::DIR, DirCloser> dir(sol::opendir(dev_dsk));
     if (!dir) return;
 

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "fsscan/DirectoryCursor.h"
-#include "fsscan/XGather.h"
+#include "fsscan/ScanContext.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ struct CursorOwner {
 
 }  // namespace
 
-CommonGather::CommonGather() = default;
+CommonGather::CommonGather(ScanContext* context) : context(context) {}
 
 CommonGather::~CommonGather() = default;
 
@@ -149,7 +149,7 @@ CalculatedValues CommonGather::GetDirectoryInfo(DirectoryCursor* cursor, int dep
                 size_t length = getFileString(record, cursor, size, depth, parent, number);
                 putRecord(number, record, length);
             }
-        } while (cursor->Next() && !XGather::IsStopScan());
+        } while (cursor->Next() && !(context != nullptr && context->IsStopScan()));
     } catch (const DbException&) {
         throw;
     } catch (int) {

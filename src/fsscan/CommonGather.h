@@ -7,6 +7,7 @@
 
 class Db;
 class DirectoryCursor;
+class ScanContext;
 
 // Totals of one directory level.
 struct CalculatedValues {
@@ -20,7 +21,8 @@ public:
     // Size of the record buffers; a record never comes near it (a name is at most 255 bytes).
     static constexpr int RECORD_BUFFER_SIZE = 1024;
 
-    CommonGather();
+    // `context` (null: a walk that is never stopped) outlives the object.
+    explicit CommonGather(ScanContext* context = nullptr);
     virtual ~CommonGather();
 
     // Walks the cursor's directory (the cursor is owned and deleted here, on every way out).
@@ -41,10 +43,12 @@ protected:
 
     int recordCounter = 0;  // last record number handed out
     std::unique_ptr<Db> database;
+    ScanContext* context;
 };
 
 class SolarisGather : public CommonGather {
 public:
+    using CommonGather::CommonGather;
     // Creates the scan database `file` afresh (an old file of that name is removed first).
     virtual bool CreateDB(const char* file);
 };

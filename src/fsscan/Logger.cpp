@@ -5,19 +5,21 @@
 #include <cstring>
 #include <ctime>
 
-Logger::Logger(const char* levelText, const char* fileName) {
+namespace {
+
+// Every scan of the process logs into the same file: one entry is written at a time.
+std::mutex& logFileLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+}  // namespace
+
+Logger::Logger(const ScanContext& context, const char* levelText) {
     timeText[0] = '\0';
     std::snprintf(level, sizeof level, "%s", levelText);
-    filePath[0] = '\0';
-    char directory[XGather::DB_PATH_SIZE];
-    if (XGather::GetDBPath(directory)) {
-        size_t directoryLength = std::strlen(directory);
-        size_t nameLength = std::strlen(fileName);
-        if (directoryLength + nameLength < sizeof filePath) {
-            std::memcpy(filePath, directory, directoryLength);
-            std::memcpy(filePath + directoryLength, fileName, nameLength + 1);
-        }
-    }
+    std::snprintf(filePath, sizeof filePath, "%s", context.GetLogPath());
+    if (filePath[0] != '\0') entry = std::unique_lock<std::mutex>(logFileLock());
 }
 
 void Logger::getFileMode(char* mode) {

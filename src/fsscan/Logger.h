@@ -1,18 +1,22 @@
-// The scan log: entries "\n[time]\tLEVEL\ttext" appended to a file in the database directory.
-// The file is opened and closed for every piece of text, so nothing is lost when the agent
-// dies, and starts afresh once it has reached 10 KB.
+// The scan log: entries "\n[time]\tLEVEL\ttext" appended to the log file of a scan's database
+// directory. The file is opened and closed for every piece of text, so nothing is lost when
+// the agent dies, and starts afresh once it has reached 10 KB. Scans on other threads share
+// the file: an entry holds the file for itself from its first piece to its end, so entries
+// never interleave.
 #pragma once
 #include <cstdio>
+#include <mutex>
 
-#include "fsscan/XGather.h"
+#include "fsscan/ScanContext.h"
 
 class Logger {
 public:
     // Size at which the next piece truncates the log.
     static constexpr long TRUNCATE_AT = 10240;
 
-    // One entry at `level` ("DEBUG" or "ERROR") in `fileName` inside the database directory.
-    Logger(const char* level, const char* fileName);
+    // One entry at `level` ("DEBUG" or "ERROR") in the context's log file; nothing is logged
+    // when the context has none.
+    Logger(const ScanContext& context, const char* level);
     Logger(const Logger&) = delete;
     Logger& operator=(const Logger&) = delete;
 
@@ -32,6 +36,7 @@ private:
     char timeText[100];
     char level[15];
     bool newEntry = true;
-    // The database directory and the file name; empty (nothing logged) when there is none.
-    char filePath[XGather::DB_PATH_SIZE + 32];
+    // The log file's path; empty (nothing logged) when there is none.
+    char filePath[ScanContext::DB_PATH_SIZE + 32];
+    std::unique_lock<std::mutex> entry;  // the file, held for this entry
 };

@@ -1,6 +1,7 @@
 // The JNI entry points of SolarisFsrmScanJob: a full scan and a test scan, each run on the
-// calling Java thread. Nothing C++ unwinds into the JVM; a Java exception raised by a
-// callback is raised again for the caller once the scan is over.
+// calling Java thread in a scan context of its own, so scans on several threads run side by
+// side. Nothing C++ unwinds into the JVM; a Java exception raised by a callback is raised
+// again for the caller once the scan is over.
 #include <cstring>
 #include <string>
 
@@ -11,12 +12,10 @@
 JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJob_startScan(JNIEnv* env, jobject obj,
                                                                                              jint jobId, jstring directory,
                                                                                              jobject) {
-    jniEnv = env;
-    jniObj = obj;
-    ForgetStopScanLookup();
     try {
+        ScanContext context(env, obj);
         CallbackClass callback(env, obj);
-        XGather gather;
+        XGather gather(context);
         gather.SetCallbackClass(&callback);
         // One byte more than a directory string may have, so a string that is too long
         // still reaches the length check instead of being cut to an acceptable one.
@@ -41,11 +40,9 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJo
     try {
         std::string volumes = " ";
         ListLogicalDisks(volumes);
-        jniEnv = env;
-        jniObj = obj;
-        ForgetStopScanLookup();
+        ScanContext context(env, obj);
         CallbackClass callback(env, obj);
-        XGather gather;
+        XGather gather(context);
         gather.SetCallbackClass(&callback);
         gather.startTestScan(volumes.c_str());
         callback.rethrowDeferred();

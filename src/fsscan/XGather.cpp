@@ -1,6 +1,5 @@
 #include "fsscan/XGather.h"
 
-#include <dirent.h>
 #include <unistd.h>
 
 #include <db_cxx.h>
@@ -16,115 +15,12 @@
 #include "sol/mnttab.h"
 #include "sol/stdio.h"
 
-JNIEnv* jniEnv = nullptr;
-jobject jniObj = nullptr;
-
 namespace {
-
-const char* const LOG_FILE = "XGather.log";
 
 // Copies `text` into `out` of `size` bytes, cut and terminated.
 void copyText(char* out, size_t size, const char* text) { std::snprintf(out, size, "%s", text); }
 
-// Keeps errno across the Java lookups made between entries of the walk.
-struct ErrnoKeeper {
-    int saved = errno;
-    ~ErrnoKeeper() { errno = saved; }
-};
-
-// Releases a local reference at the end of its scope.
-struct LocalRef {
-    JNIEnv* env;
-    jobject ref;
-    ~LocalRef() {
-        if (ref != nullptr) env->DeleteLocalRef(ref);
-    }
-};
-
 }  // namespace
-
-bool XGather::GetDBPath(char* out) {
-    JNIEnv* env = jniEnv;
-    out[0] = '\0';
-    if (env == nullptr || env->ExceptionCheck()) return false;
-    jclass system = env->FindClass("java/lang/System");
-    if (system == nullptr) {
-        env->ExceptionClear();
-        return false;
-    }
-    LocalRef systemRef{env, system};
-    jstring name = env->NewStringUTF("localdir");
-    if (name == nullptr) {
-        env->ExceptionClear();
-        return false;
-    }
-    LocalRef nameRef{env, name};
-    jmethodID getProperty = env->GetStaticMethodID(system, "getProperty", "(Ljava/lang/String;)Ljava/lang/String;");
-    if (getProperty == nullptr) {
-        env->ExceptionClear();
-        return false;
-    }
-    auto value = static_cast<jstring>(env->CallStaticObjectMethod(system, getProperty, name));
-    if (env->ExceptionCheck()) {
-        env->ExceptionClear();  // e.g. a security manager refusing the property: no directory
-        return false;
-    }
-    if (value == nullptr) return false;
-    LocalRef valueRef{env, value};
-    // The value's modified UTF-8 must fit with the "/" still to come and the terminator.
-    jsize bytes = env->GetStringUTFLength(value);
-    if (bytes + 2 > DB_PATH_SIZE) return false;
-    env->GetStringUTFRegion(value, 0, env->GetStringLength(value), out);
-    if (env->ExceptionCheck()) {
-        env->ExceptionClear();
-        out[0] = '\0';
-        return false;
-    }
-    out[bytes] = '\0';
-    DIR* directory = ::opendir(out);
-    if (directory == nullptr) return false;
-    if (bytes == 0 || out[bytes - 1] != '/') {
-        out[bytes] = '/';
-        out[bytes + 1] = '\0';
-    }
-    ::closedir(directory);
-    return true;
-}
-
-namespace {
-
-// The job class and its flag, looked up by the first read of a JNI call and used until the
-// call returns (the class reference belongs to the call's frame), so the read after every
-// entry of the walk is a single field access that makes no reference.
-jclass stopClass = nullptr;
-jfieldID stopField = nullptr;
-
-}  // namespace
-
-void ForgetStopScanLookup() {
-    stopClass = nullptr;
-    stopField = nullptr;
-}
-
-bool XGather::IsStopScan() {
-    JNIEnv* env = jniEnv;
-    if (env == nullptr || jniObj == nullptr) return false;
-    ErrnoKeeper keep;
-    if (env->ExceptionCheck()) return true;  // a Java failure of the scan's own ends it
-    if (stopField == nullptr) {
-        jclass cls = env->GetObjectClass(jniObj);
-        jfieldID field = env->GetStaticFieldID(cls, "stopScan", "Z");
-        if (field == nullptr) {
-            env->ExceptionClear();  // NoSuchFieldError: the job has no flag
-            env->DeleteLocalRef(cls);
-            Logger("ERROR", LOG_FILE) << "Could not get Stop Scan status. \n";
-            return true;
-        }
-        stopClass = cls;
-        stopField = field;
-    }
-    return env->GetStaticBooleanField(stopClass, stopField) == JNI_TRUE;
-}
 
 bool XGather::closeDatabase() {
     if (!database) return true;
@@ -148,7 +44,6 @@ void XGather::reportTest(int testStatus, const char* dbFile, const char* volumes
 
 void XGather::ScanDrives(const char* directory, int jobId, int) {
     char message[MESSAGE_SIZE] = "";
-    char dbPath[DB_PATH_SIZE];
     char hostName[DIRECTORY_SIZE];
 
     time = std::time(nullptr);
@@ -162,7 +57,7 @@ void XGather::ScanDrives(const char* directory, int jobId, int) {
         report(jobId, directory, "", "Drives to scan: String length too long");
         return;
     }
-    if (!GetDBPath(dbPath)) {
+    if (!context->ResolveDBPath()) {
         time = std::time(nullptr);
         status = 2;
         report(jobId, directory, "", "Failed to get DBPath");
@@ -184,9 +79,9 @@ void XGather::ScanDrives(const char* directory, int jobId, int) {
         if (*p == '/') *p = '_';
     }
     // "%s%s_%s.db"; the buffer holds the longest directory, name part and host name.
-    copyText(databaseFile, sizeof databaseFile, (std::string(dbPath) + namePart + "_" + hostName + ".db").c_str());
+    copyText(databaseFile, sizeof databaseFile, (std::string(context->GetDBPath()) + namePart + "_" + hostName + ".db").c_str());
 
-    Logger("DEBUG", LOG_FILE) << "About to scan.  Disk list : " << directory << "\n";
+    Logger(*context, "DEBUG") << "About to scan.  Disk list : " << directory << "\n";
 
     status = 1;
     message[0] = '\0';
@@ -222,7 +117,7 @@ void XGather::ScanDrives(const char* directory, int jobId, int) {
             getErrorMessage(errno, message);
             status = 2;
         }
-        if (status == 1 && IsStopScan()) {
+        if (status == 1 && context->IsStopScan()) {
             status = 2;
             copyText(message, sizeof message, "Scan stopped on request");
         }
@@ -231,26 +126,27 @@ void XGather::ScanDrives(const char* directory, int jobId, int) {
             status = 2;
         }
     }
-    if (status == 2) Logger("ERROR", LOG_FILE) << message << "\n";
+    if (status == 2) Logger(*context, "ERROR") << message << "\n";
     time = std::time(nullptr);
     report(jobId, directory, databaseFile, message);
 }
 
 void XGather::startTestScan(const char* volumes) {
-    Logger("DEBUG", LOG_FILE) << "Entering Test Scan  \n";
-    Logger("DEBUG", LOG_FILE) << "List of volumes " << volumes << "\n";
-    char dbPath[DB_PATH_SIZE];
-    if (!GetDBPath(dbPath)) {
+    // Without a database directory there is no log either.
+    bool resolved = context->ResolveDBPath();
+    Logger(*context, "DEBUG") << "Entering Test Scan  \n";
+    Logger(*context, "DEBUG") << "List of volumes " << volumes << "\n";
+    if (!resolved) {
         time = std::time(nullptr);
         reportTest(2, "", volumes);
         return;
     }
-    copyText(databaseFile, sizeof databaseFile, (std::string(dbPath) + "TEMP" + ".db").c_str());
+    copyText(databaseFile, sizeof databaseFile, (std::string(context->GetDBPath()) + "TEMP" + ".db").c_str());
     time = std::time(nullptr);
     if (CreateDB(databaseFile)) {
         closeDatabase();
         reportTest(1, databaseFile, volumes);
-        Logger("DEBUG", LOG_FILE) << "EXITING TEST SCAN  \n";
+        Logger(*context, "DEBUG") << "EXITING TEST SCAN  \n";
     } else {
         reportTest(2, "", volumes);
     }

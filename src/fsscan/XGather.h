@@ -1,44 +1,32 @@
 // The scan driver: one full scan (or test scan) per JNI call, from the checks of the
-// directory string to the final status report.
+// directory string to the final status report, in the call's scan context.
 #pragma once
 #include <jni.h>
 
 #include <string>
 
 #include "fsscan/CommonGather.h"
+#include "fsscan/ScanContext.h"
 
 class CallbackClass;
 class DirectoryCursor;
-
-// The JNI context of the current scan call (environment and job object), kept until the next
-// call; the database directory and the stop request are read through it.
-extern JNIEnv* jniEnv;
-extern jobject jniObj;
-
-// Drops what the stop-flag read kept from the previous JNI call; each entry point calls it
-// when it stores the new context.
-void ForgetStopScanLookup();
 
 class XGather : public SolarisGather {
 public:
     // Directory strings, terminator included.
     static constexpr int DIRECTORY_SIZE = 1024;
     // The database directory with its trailing "/", terminator included.
-    static constexpr int DB_PATH_SIZE = 516;
+    static constexpr int DB_PATH_SIZE = ScanContext::DB_PATH_SIZE;
     // A database file name: directory, name part from the directory string, "_", host name
     // (read into a DIRECTORY_SIZE buffer), ".db".
     static constexpr int DB_FILE_SIZE = DB_PATH_SIZE + 2 * DIRECTORY_SIZE + 8;
     static constexpr int MESSAGE_SIZE = 1024;
 
+    // The scan runs in `context` (owned by the caller), which outlives the object.
+    explicit XGather(ScanContext& context) : SolarisGather(&context) {}
+
     void SetCallbackClass(CallbackClass* callbackClass) { callback = callbackClass; }
     CallbackClass* GetCallbackClass() { return callback; }
-
-    // The directory named by the system property "localdir", ending with "/", into `out`
-    // (DB_PATH_SIZE bytes). False when the property is missing, names no directory or does
-    // not fit.
-    static bool GetDBPath(char* out);
-    // The job class's static "stopScan" flag; a flag that cannot be read counts as a stop.
-    static bool IsStopScan();
 
     // A full scan of `directory` into a new database file, with its status reports.
     void ScanDrives(const char* directory, int jobId, int unused);

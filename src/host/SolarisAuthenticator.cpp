@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "com_vantor_kelda_providers_solaris_SolarisAuthenticator.h"
@@ -23,6 +24,18 @@ namespace {
 constexpr size_t kFirstBufferSize = 1024;
 constexpr size_t kLargestBufferSize = 1 << 20;
 
+// strerror_r comes in two forms: the XSI one answers a status, the GNU one the text.
+[[maybe_unused]] std::string errorTextOf(int status, const char* buffer, int error) {
+    return status == 0 ? std::string(buffer) : "Unknown error " + std::to_string(error);
+}
+[[maybe_unused]] std::string errorTextOf(const char* text, const char*, int) { return text; }
+
+// The text of an error number, without strerror's buffer shared by every thread.
+std::string errorText(int error) {
+    char buffer[256] = "";
+    return errorTextOf(strerror_r(error, buffer, sizeof buffer), buffer, error);
+}
+
 }  // namespace
 
 bool checkPassword(const char* user, const std::function<const char*()>& password, std::string& message) {
@@ -39,7 +52,7 @@ bool checkPassword(const char* user, const std::function<const char*()>& passwor
     if (found == nullptr) {
         int error = errno;
         message = std::string("No password entry for user ") + user + " found";
-        if (error != 0) message += std::string("; ") + std::strerror(error);
+        if (error != 0) message += "; " + errorText(error);
         return false;
     }
 

@@ -13,16 +13,18 @@
 #include <string.h>
 #include <errno.h>
 
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "disk/DeviceHandles.h"
+
 #include "sol/dirent.h"
 #include "sol/fcntl.h"
 #include "sol/ioctl.h"
 #include "sol/unistd.h"
 
-unsigned char driveChIdtoTraySlot[256][256][2];
-unsigned int driveStatistics[16][256][10];
-unsigned int paraValue[100];
-
-static unsigned char verbose = 0; /* hex dumps and tables in the sinks; never switched on */
+static const int verbose = 0; /* hex dumps and tables in the sinks; never switched on */
 
 /* ------------------------------------------------------------------------------------------ */
 /* Diagnostic sinks                                                                            */
@@ -54,7 +56,7 @@ int scsiIoctl(int fd, struct sol::uscsi_cmd* cmd, int cdbLength, unsigned char* 
     cmd->uscsi_cdb = (sol::caddr_t)cdb;
     cmd->uscsi_cdblen = (sol::uchar_t)cdbLength;
     if (sol::ioctl(fd, SOL(USCSICMD), cmd) == -1) {
-        standalonePrintf("ioctl: %s\n", strerror(errno));
+        standalonePrintf("ioctl: error %d\n", errno);
         return 1;
     }
     return 0;
@@ -253,40 +255,29 @@ static void appendf(char* buffer, size_t size, const char* format, ...) {
     va_end(args);
 }
 
-static void printControllerStatistics(const char* sourceId, const char* driverVersion, const unsigned int* counts) {
+static void printControllerStatistics(const struct ArrayTables* t) {
     int row, item = 0, i;
     standalonePuts("\nCONTROLLER STATISTICS...");
     for (row = 0; row < SCSI_PARA_CODES; ++row) {
         if (row == ROW_SOURCE_ID || row == ROW_ERRORS_BY_INITIATOR || row == ROW_DRIVER_VERSION) continue;
-        standalonePrintf("%-28.28s:%10u", paraCode[row], paraValue[row]);
+        standalonePrintf("%-28.28s:%10u", paraCode[row], t->paraValue[row]);
         if (++item % 2 == 0) standalonePuts("");
     }
-    standalonePrintf("%-28.28s:%-10.10s ", paraCode[ROW_SOURCE_ID], sourceId);
-    standalonePrintf("%-28.28s:%-10.10s\n", paraCode[ROW_DRIVER_VERSION], driverVersion);
+    standalonePrintf("%-28.28s:%-10.10s ", paraCode[ROW_SOURCE_ID], t->sourceId);
+    standalonePrintf("%-28.28s:%-10.10s\n", paraCode[ROW_DRIVER_VERSION], t->driverVersion);
     standalonePrintf("%s...\n", paraCode[ROW_ERRORS_BY_INITIATOR]);
     for (i = 0; i < 32; ++i) {
-        standalonePrintf("  %2u:%10u", (unsigned)i, counts[i]);
+        standalonePrintf("  %2u:%10u", (unsigned)i, t->errorCounts[i]);
         if (i % 5 == 4) standalonePuts("");
     }
 }
 
-int processLogSense3Bbuffer(const unsigned char* buffer, unsigned int length, int verboseFlag,
-                            unsigned int* driveCount, char* commonString, char* rowString,
-                            int* resetRequested) {
-    static char localCommon[SCSI_COMMON_LENGTH];
-    static char localRows[SCSI_ROWS_LENGTH];
-    char sourceId[11];
-    char driverVersion[11];
-    unsigned int errorCounts[32];
-    int blocksSeen = 0, iosSeen = 0;
-    unsigned int listed = 0;
-    unsigned int pageLength, limit, offset, channel, id, i;
+void decodeLogPage3B(struct ArrayTables* t, const unsigned char* buffer, unsigned int length, int verboseFlag) {
+    unsigned int pageLength, limit, offset, i;
 
-    memset(localCommon, 0, sizeof localCommon);
-    memset(localRows, 0, sizeof localRows);
-    memset(sourceId, 0, sizeof sourceId);
-    memset(driverVersion, 0, sizeof driverVersion);
-    memset(errorCounts, 0, sizeof errorCounts);
+    memset(t->sourceId, 0, sizeof t->sourceId);
+    memset(t->driverVersion, 0, sizeof t->driverVersion);
+    memset(t->errorCounts, 0, sizeof t->errorCounts);
 
     /* The walk stays within the page and within the bytes the buffer holds. */
     pageLength = be16At(buffer, length, 2) + 4;
@@ -309,15 +300,15 @@ int processLogSense3Bbuffer(const unsigned char* buffer, unsigned int length, in
         }
         row = enumerateParaCode(code, verboseFlag);
         if (row == ROW_SOURCE_ID || row == ROW_DRIVER_VERSION) {
-            char* text = row == ROW_SOURCE_ID ? sourceId : driverVersion;
+            char* text = row == ROW_SOURCE_ID ? t->sourceId : t->driverVersion;
             for (i = 0; i < 10; ++i) text[i] = (char)byteAt(buffer, length, value + i);
             text[10] = '\0';
         } else if (row == ROW_ERRORS_BY_INITIATOR) {
-            for (i = 0; i < 32; ++i) errorCounts[i] = be16At(buffer, length, value + 4 * i + 2);
+            for (i = 0; i < 32; ++i) t->errorCounts[i] = be16At(buffer, length, value + 4 * i + 2);
         } else if (row >= 0) {
-            paraValue[row] = be32At(buffer, length, value);
+            t->paraValue[row] = be32At(buffer, length, value);
         } else if (code[0] >= 0xC0 && code[0] <= 0xCF) {
-            unsigned int* drive = driveStatistics[code[0] & 0x0F][code[1]];
+            unsigned int* drive = t->driveStatistics[code[0] & 0x0F][code[1]];
             drive[0] = 1;
             for (i = 0; i < 9; ++i) {
                 drive[i + 1] = be32At(buffer, length, value + 4 * i);
@@ -325,14 +316,25 @@ int processLogSense3Bbuffer(const unsigned char* buffer, unsigned int length, in
             }
         }
     }
+}
+
+int formatControllerStrings(const struct ArrayTables* t, int verboseFlag, unsigned int* driveCount,
+                            char* commonString, char* rowString, int* resetRequested) {
+    /* Built aside first: the row string is left as it is when no drive is listed. */
+    std::vector<char> localCommon(SCSI_COMMON_LENGTH, '\0');
+    std::vector<char> localRows(SCSI_ROWS_LENGTH, '\0');
+    int blocksSeen = 0, iosSeen = 0;
+    unsigned int listed = 0;
+    unsigned int channel, id;
+    (void)verboseFlag;
 
     standalonePuts("\nDRIVE STATISTICS...");
     standalonePuts("ChDriTraSlo ReadReque WriteRequ BlocksR IOsReques Recov Unrec Timeo Retri BusRe");
     for (channel = 0; channel < 16; ++channel) {
         for (id = 0; id < 256; ++id) {
-            const unsigned int* d = driveStatistics[channel][id];
-            unsigned int tray = driveChIdtoTraySlot[channel][id][0];
-            unsigned int slot = driveChIdtoTraySlot[channel][id][1];
+            const unsigned int* d = t->driveStatistics[channel][id];
+            unsigned int tray = t->driveChIdtoTraySlot[channel][id][0];
+            unsigned int slot = t->driveChIdtoTraySlot[channel][id][1];
             if (d[0] != 1 || tray == 0xFF || slot == 0xFF) continue;
             if (d[3] != 0) blocksSeen = 1;
             if (d[4] != 0) iosSeen = 1;
@@ -341,23 +343,30 @@ int processLogSense3Bbuffer(const unsigned char* buffer, unsigned int length, in
             /* The strings hold SCSI_MAX_LISTED_DRIVES drives; any further drive is left out. */
             if (listed == SCSI_MAX_LISTED_DRIVES) continue;
             ++listed;
-            appendf(localCommon, sizeof localCommon, "%3u%3u", tray, slot);
-            appendf(localRows, sizeof localRows, "%10u%10u%10u%10u%10u%10u%10u%10u", d[1], d[2], d[3], d[4], d[5],
-                    d[6], d[7], d[8]);
+            appendf(localCommon.data(), localCommon.size(), "%3u%3u", tray, slot);
+            appendf(localRows.data(), localRows.size(), "%10u%10u%10u%10u%10u%10u%10u%10u", d[1], d[2], d[3], d[4],
+                    d[5], d[6], d[7], d[8]);
         }
     }
-    printControllerStatistics(sourceId, driverVersion, errorCounts);
+    printControllerStatistics(t);
 
     snprintf(commonString, SCSI_COMMON_LENGTH, "%5u", listed);
     *driveCount = 0;
     if (listed > 0) {
         *driveCount = listed;
-        appendf(commonString, SCSI_COMMON_LENGTH, "%s", localCommon);
+        appendf(commonString, SCSI_COMMON_LENGTH, "%s", localCommon.data());
         appendf(commonString, SCSI_COMMON_LENGTH, "   80");
-        memcpy(rowString, localRows, SCSI_ROWS_LENGTH);
+        memcpy(rowString, localRows.data(), SCSI_ROWS_LENGTH);
         if (iosSeen && !blocksSeen) *resetRequested = 1;
     }
     return 0;
+}
+
+int processLogSense3Bbuffer(struct ArrayTables* t, const unsigned char* buffer, unsigned int length, int verboseFlag,
+                            unsigned int* driveCount, char* commonString, char* rowString,
+                            int* resetRequested) {
+    decodeLogPage3B(t, buffer, length, verboseFlag);
+    return formatControllerStrings(t, verboseFlag, driveCount, commonString, rowString, resetRequested);
 }
 
 /* ------------------------------------------------------------------------------------------ */
@@ -399,11 +408,11 @@ int buildReturnString(char* result, const char* commonString1, const char* commo
 /* ------------------------------------------------------------------------------------------ */
 /* Scan                                                                                        */
 
-void decodeTranslationPage(const unsigned char* page, unsigned int length, int verboseFlag) {
+void decodeTranslationPage(struct ArrayTables* t, const unsigned char* page, unsigned int length, int verboseFlag) {
     unsigned int pageLength = be16At(page, length, 2) + 4;
     unsigned int offset;
     int entry = 0;
-    memset(driveChIdtoTraySlot, 0xFF, sizeof driveChIdtoTraySlot);
+    memset(t->driveChIdtoTraySlot, 0xFF, sizeof t->driveChIdtoTraySlot);
     if (verboseFlag) {
         standalonePuts("\n\nioctl RECEIVE DIAGNOSTIC Enclosure Translation Page Code 0xA0...");
         standalonePrintf("PAGE LENGTH: %u\n", pageLength);
@@ -418,19 +427,32 @@ void decodeTranslationPage(const unsigned char* page, unsigned int length, int v
                              (int)offset + 1, e[1], (int)offset + 2, e[2], (int)offset + 3, e[3]);
         }
         if ((e[0] & 0xE0) != 0) continue;
-        driveChIdtoTraySlot[e[0] & 0x1F][e[1]][0] = (unsigned char)e[2];
-        driveChIdtoTraySlot[e[0] & 0x1F][e[1]][1] = (unsigned char)e[3];
+        t->driveChIdtoTraySlot[e[0] & 0x1F][e[1]][0] = (unsigned char)e[2];
+        t->driveChIdtoTraySlot[e[0] & 0x1F][e[1]][1] = (unsigned char)e[3];
     }
 }
 
-/* Closes a device descriptor when it is open. */
-static void closeDevice(int* fd) {
-    if (*fd != -1) sol::close(*fd);
-    *fd = -1;
-}
+namespace {
 
-/* Everything one interrogation works on, allocated once per call. */
-struct Interrogation {
+/*
+ * Everything one interrogation works on, with the device descriptor and directory it has
+ * open: one per call, so calls on several threads never share a table or a buffer. Large, so
+ * it lives on the heap; value-initialised, it starts zeroed.
+ */
+class ArrayInterrogation {
+public:
+    void prepare(const char* controllerId1, const char* controllerId2);
+    /* The report into `result` (SCSI_RESULT_LENGTH bytes). */
+    void run(char* result);
+
+private:
+    void prepareIdentifier(int k, const char* id);
+    void resetTransfer();
+    void scanDevices();
+    void readStatistics(int k);
+
+    struct sol::uscsi_cmd cmd;
+    struct ArrayTables tables;
     char controllerId[2][SCSI_IDENTIFIER_LENGTH];
     int controllerIdKnown[2];
     char chosenPath[2][SCSI_IDENTIFIER_LENGTH];
@@ -445,166 +467,166 @@ struct Interrogation {
     char result[SCSI_RESULT_LENGTH];
 };
 
-static void prepareIdentifier(struct Interrogation* s, int k, const char* id) {
+void ArrayInterrogation::prepareIdentifier(int k, const char* id) {
     size_t length;
-    memset(s->controllerId[k], 0, SCSI_IDENTIFIER_LENGTH);
-    memset(s->controllerId[k], ' ', SCSI_COMPARED_ID_LENGTH);
-    s->controllerIdKnown[k] = id != NULL;
+    memset(controllerId[k], 0, SCSI_IDENTIFIER_LENGTH);
+    memset(controllerId[k], ' ', SCSI_COMPARED_ID_LENGTH);
+    controllerIdKnown[k] = id != NULL;
     if (id == NULL) return;
     /* Identifiers are compared on 16 characters; longer ones are cut to fit the buffer. */
     length = strlen(id);
     if (length > SCSI_IDENTIFIER_LENGTH - 1) length = SCSI_IDENTIFIER_LENGTH - 1;
-    memcpy(s->controllerId[k], id, length);
+    memcpy(controllerId[k], id, length);
 }
 
-static void resetTransfer(struct Interrogation* s, struct sol::uscsi_cmd* cmd) {
-    cmd->uscsi_flags = SOL(USCSI_READ);
-    cmd->uscsi_bufaddr = (sol::caddr_t)s->transfer;
-    cmd->uscsi_buflen = SCSI_TRANSFER_LENGTH;
+void ArrayInterrogation::resetTransfer() {
+    cmd.uscsi_flags = SOL(USCSI_READ);
+    cmd.uscsi_bufaddr = (sol::caddr_t)transfer;
+    cmd.uscsi_buflen = SCSI_TRANSFER_LENGTH;
 }
 
-static void printCharacters(const unsigned char* bytes, int count) {
+void ArrayInterrogation::prepare(const char* controllerId1, const char* controllerId2) {
+    prepareIdentifier(0, controllerId1);
+    prepareIdentifier(1, controllerId2);
+    memset(&cmd, 0, sizeof cmd);
+    cmd.uscsi_timeout = 30;
+    resetTransfer();
+}
+
+void printCharacters(const unsigned char* bytes, int count) {
     int i;
     for (i = 0; i < count; ++i) standalonePrintf("%c", bytes[i]);
 }
 
-static void scanDevices(struct Interrogation* s, struct sol::uscsi_cmd* cmd) {
-    sol::DIR* dir = sol::opendir("/dev/rdsk");
+void ArrayInterrogation::scanDevices() {
+    disk::Directory dir(sol::opendir("/dev/rdsk"));
     sol::dirent* entry;
-    if (dir == NULL) return; /* no device directory: nothing to find */
-    while ((entry = sol::readdir(dir)) != NULL) {
-        int fd, lunIsUtm, k, kind;
+    if (dir.get() == NULL) return; /* no device directory: nothing to find */
+    while ((entry = sol::readdir(dir.get())) != NULL) {
+        int lunIsUtm, k, kind;
         if (strstr(entry->d_name, "s2") == NULL) continue;
         standalonePrintf("%s: ", entry->d_name);
-        if (snprintf(s->devicePath, sizeof s->devicePath, "/dev/rdsk/%s", entry->d_name) >= (int)sizeof s->devicePath) {
+        if (snprintf(devicePath, sizeof devicePath, "/dev/rdsk/%s", entry->d_name) >= (int)sizeof devicePath) {
             standalonePuts("No open.");
             continue;
         }
-        fd = sol::open(s->devicePath, SOL(O_RDONLY) | SOL(O_NDELAY));
-        if (fd == -1) {
+        disk::Device device(sol::open(devicePath, SOL(O_RDONLY) | SOL(O_NDELAY)));
+        if (!device.valid()) {
             standalonePuts("No open.");
             continue;
         }
-        memset(s->transfer, 0, sizeof s->transfer);
-        if (scsiStandardInquiry(fd, cmd) != 0) {
-            closeDevice(&fd);
+        memset(transfer, 0, sizeof transfer);
+        if (scsiStandardInquiry(device.get(), &cmd) != 0) {
+            device.reset();
             standalonePuts("No SCSI Standard Inquiry.");
             continue;
         }
-        printCharacters(s->transfer + 8, 8);
-        printCharacters(s->transfer + 16, 16);
-        printCharacters(s->transfer + 32, 4);
-        kind = filterByIDs((const char*)s->transfer + 8, (const char*)s->transfer + 16);
+        printCharacters(transfer + 8, 8);
+        printCharacters(transfer + 16, 16);
+        printCharacters(transfer + 32, 4);
+        kind = filterByIDs((const char*)transfer + 8, (const char*)transfer + 16);
         if (kind == 0) {
-            closeDevice(&fd);
+            device.reset();
             standalonePuts("not a recognized LSI-derived LUN - skipping. ");
             continue;
         }
         lunIsUtm = kind == 2;
-        memset(s->transfer, 0, sizeof s->transfer);
-        if (scsiInquiryVPDC0(fd, cmd) != 0) {
-            closeDevice(&fd);
+        memset(transfer, 0, sizeof transfer);
+        if (scsiInquiryVPDC0(device.get(), &cmd) != 0) {
+            device.reset();
             standalonePuts("scsiInquiryVPDC0 failed - skipping. ");
             continue;
         }
-        closeDevice(&fd);
-        memcpy(s->c0Identifier, s->transfer + 112, SCSI_COMPARED_ID_LENGTH);
-        printCharacters((const unsigned char*)s->c0Identifier, SCSI_COMPARED_ID_LENGTH);
+        device.reset();
+        memcpy(c0Identifier, transfer + 112, SCSI_COMPARED_ID_LENGTH);
+        printCharacters((const unsigned char*)c0Identifier, SCSI_COMPARED_ID_LENGTH);
 
-        if (s->controllerIdKnown[0] && memcmp(s->c0Identifier, s->controllerId[0], SCSI_COMPARED_ID_LENGTH) == 0) {
+        if (controllerIdKnown[0] && memcmp(c0Identifier, controllerId[0], SCSI_COMPARED_ID_LENGTH) == 0) {
             k = 0;
             standalonePuts("1");
-        } else if (s->controllerIdKnown[1] &&
-                   memcmp(s->c0Identifier, s->controllerId[1], SCSI_COMPARED_ID_LENGTH) == 0) {
+        } else if (controllerIdKnown[1] && memcmp(c0Identifier, controllerId[1], SCSI_COMPARED_ID_LENGTH) == 0) {
             k = 1;
             standalonePuts("2");
         } else {
             continue;
         }
-        if (s->chosenPath[k][0] == '\0') {
-            memcpy(s->chosenPath[k], s->devicePath, SCSI_IDENTIFIER_LENGTH);
-            if (lunIsUtm) s->utmFound[k] = 1;
-        } else if (lunIsUtm && !s->utmFound[k]) {
-            s->utmFound[k] = 1;
-            memcpy(s->chosenPath[k], s->devicePath, SCSI_IDENTIFIER_LENGTH);
+        if (chosenPath[k][0] == '\0') {
+            memcpy(chosenPath[k], devicePath, SCSI_IDENTIFIER_LENGTH);
+            if (lunIsUtm) utmFound[k] = 1;
+        } else if (lunIsUtm && !utmFound[k]) {
+            utmFound[k] = 1;
+            memcpy(chosenPath[k], devicePath, SCSI_IDENTIFIER_LENGTH);
         }
-        if (s->utmFound[0] && s->utmFound[1]) {
+        if (utmFound[0] && utmFound[1]) {
             standalonePuts("GOT UTM LUN from each Controller - ending scan.");
             break;
         }
     }
-    sol::closedir(dir);
 }
 
-static void readStatistics(struct Interrogation* s, struct sol::uscsi_cmd* cmd, int k) {
-    int fd;
-    if (s->chosenPath[k][0] == '\0') return;
-    standalonePrintf("GETTING STATS FROM %s\n", s->chosenPath[k]);
-    fd = sol::open(s->chosenPath[k], SOL(O_RDONLY) | SOL(O_NDELAY));
-    if (fd == -1) {
+void ArrayInterrogation::readStatistics(int k) {
+    if (chosenPath[k][0] == '\0') return;
+    standalonePrintf("GETTING STATS FROM %s\n", chosenPath[k]);
+    disk::Device device(sol::open(chosenPath[k], SOL(O_RDONLY) | SOL(O_NDELAY)));
+    if (!device.valid()) {
         standalonePuts("No open during inbanding.");
         return;
     }
-    memset(s->transfer, 0, sizeof s->transfer);
-    if (scsiReceiveDiagnosticA0(fd, cmd) != 0) {
-        closeDevice(&fd);
+    memset(transfer, 0, sizeof transfer);
+    if (scsiReceiveDiagnosticA0(device.get(), &cmd) != 0) {
+        device.reset();
         standalonePuts("scsiReceiveDiagnosticA0 failed - skipping.");
         return;
     }
-    decodeTranslationPage(s->transfer, sizeof s->transfer, verbose);
+    decodeTranslationPage(&tables, transfer, sizeof transfer, verbose);
 
-    memset(s->transfer, 0, sizeof s->transfer);
-    if (scsiLogSense3B(fd, cmd) != 0) {
-        closeDevice(&fd);
+    memset(transfer, 0, sizeof transfer);
+    if (scsiLogSense3B(device.get(), &cmd) != 0) {
+        device.reset();
         standalonePuts("scsiLogSense3B failed - skipping.");
         return;
     }
     if (verbose) standalonePuts("\n\nioctl LOG SENSE Report LUN Log Page 0x3B...");
-    s->resetRequested[k] = 0;
-    processLogSense3Bbuffer(s->transfer, sizeof s->transfer, verbose, &s->driveCount[k], s->commonString[k],
-                            s->rowString[k], &s->resetRequested[k]);
-    if (s->resetRequested[k]) {
-        cmd->uscsi_flags = SOL(USCSI_WRITE);
-        if (scsiLogSelect30(fd, cmd) != 0) standalonePuts("scsiLogSelect30 failed - ignoring");
-        resetTransfer(s, cmd);
+    resetRequested[k] = 0;
+    processLogSense3Bbuffer(&tables, transfer, sizeof transfer, verbose, &driveCount[k], commonString[k],
+                            rowString[k], &resetRequested[k]);
+    if (resetRequested[k]) {
+        cmd.uscsi_flags = SOL(USCSI_WRITE);
+        if (scsiLogSelect30(device.get(), &cmd) != 0) standalonePuts("scsiLogSelect30 failed - ignoring");
+        resetTransfer();
     }
-    closeDevice(&fd);
 }
 
-int scsiInterrogatorC(char* result, const char* controllerId1, const char* controllerId2) {
-    struct Interrogation* s;
-    struct sol::uscsi_cmd cmd;
+void ArrayInterrogation::run(char* out) {
+    scanDevices();
+    standalonePrintf("Chosen Lun from Contro1ler1\"%s\": %s (%sUTM)\n", controllerId[0], chosenPath[0],
+                     utmFound[0] ? "" : "NON-");
+    standalonePrintf("Chosen Lun from Contro1ler2\"%s\": %s (%sUTM)\n", controllerId[1], chosenPath[1],
+                     utmFound[1] ? "" : "NON-");
 
-    memset(driveStatistics, 0, sizeof driveStatistics);
-    s = (struct Interrogation*)calloc(1, sizeof *s);
-    if (s == NULL) {
+    readStatistics(0);
+    readStatistics(1);
+
+    if (resetRequested[0] || resetRequested[1]) {
+        strcpy(result, "   -2");
+    } else {
+        buildReturnString(result, commonString[0], commonString[1], rowString[0], rowString[1], driveCount[0],
+                          driveCount[1]);
+    }
+    standalonePrintf("returnString:%s\n", result);
+    memcpy(out, result, SCSI_RESULT_LENGTH);
+}
+
+}  // namespace
+
+int scsiInterrogatorC(char* result, const char* controllerId1, const char* controllerId2) {
+    /* Value-initialised: every table, buffer and string starts zeroed. */
+    std::unique_ptr<ArrayInterrogation> s(new (std::nothrow) ArrayInterrogation());
+    if (!s) {
         strcpy(result, "    0");
         return 0;
     }
-    prepareIdentifier(s, 0, controllerId1);
-    prepareIdentifier(s, 1, controllerId2);
-
-    memset(&cmd, 0, sizeof cmd);
-    cmd.uscsi_timeout = 30;
-    resetTransfer(s, &cmd);
-
-    scanDevices(s, &cmd);
-    standalonePrintf("Chosen Lun from Contro1ler1\"%s\": %s (%sUTM)\n", s->controllerId[0], s->chosenPath[0],
-                     s->utmFound[0] ? "" : "NON-");
-    standalonePrintf("Chosen Lun from Contro1ler2\"%s\": %s (%sUTM)\n", s->controllerId[1], s->chosenPath[1],
-                     s->utmFound[1] ? "" : "NON-");
-
-    readStatistics(s, &cmd, 0);
-    readStatistics(s, &cmd, 1);
-
-    if (s->resetRequested[0] || s->resetRequested[1]) {
-        strcpy(s->result, "   -2");
-    } else {
-        buildReturnString(s->result, s->commonString[0], s->commonString[1], s->rowString[0], s->rowString[1],
-                          s->driveCount[0], s->driveCount[1]);
-    }
-    standalonePrintf("returnString:%s\n", s->result);
-    memcpy(result, s->result, SCSI_RESULT_LENGTH);
-    free(s);
+    s->prepare(controllerId1, controllerId2);
+    s->run(result);
     return 0;
 }

@@ -21,11 +21,21 @@
 #define SCSI_RESULT_LENGTH 74379   /* the joined result of both controllers + NUL */
 #define SCSI_PARA_CODES 53         /* rows of paraCode */
 
-/* Process-wide tables (calls are serialised by the caller). */
-extern unsigned char driveChIdtoTraySlot[256][256][2]; /* [channel][id] = {tray, slot}, 0xFF none */
-extern unsigned int driveStatistics[16][256][10];      /* [channel][id] = valid + nine counters */
-extern unsigned int paraValue[100];                    /* last value of each paraCode row */
-extern const char paraCode[SCSI_PARA_CODES][40];       /* statistic names by row */
+extern const char paraCode[SCSI_PARA_CODES][40]; /* statistic names by row */
+
+/*
+ * What the decoders of one interrogation fill and read. Every interrogation has its own; the
+ * drive counters are cleared once per interrogation, so a second controller's page is decoded
+ * on top of the first's.
+ */
+struct ArrayTables {
+    unsigned char driveChIdtoTraySlot[256][256][2]; /* [channel][id] = {tray, slot}, 0xFF none */
+    unsigned int driveStatistics[16][256][10];      /* [channel][id] = valid + nine counters */
+    unsigned int paraValue[100];                    /* last value of each paraCode row */
+    char sourceId[11];                              /* texts and counts of the last page */
+    char driverVersion[11];
+    unsigned int errorCounts[32];
+};
 
 /* Diagnostic sinks: accept their text and discard it. */
 int standalonePrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -47,18 +57,29 @@ int filterByIDs(const char* vendor, const char* product);
 int enumerateParaCode(const unsigned char* code, int verbose);
 
 /*
- * Fills driveChIdtoTraySlot from an enclosure translation page (RECEIVE DIAGNOSTIC RESULTS page
- * 0xA0) of which `length` bytes are held in `page`.
+ * Fills the drive map of `tables` from an enclosure translation page (RECEIVE DIAGNOSTIC
+ * RESULTS page 0xA0) of which `length` bytes are held in `page`.
  */
-void decodeTranslationPage(const unsigned char* page, unsigned int length, int verbose);
+void decodeTranslationPage(struct ArrayTables* tables, const unsigned char* page, unsigned int length,
+                           int verbose);
 
 /*
- * Decodes one log page 0x3B, of which `length` bytes are held in `buffer`, into paraValue and
- * driveStatistics, and builds the controller's drive count, common string (SCSI_COMMON_LENGTH
- * bytes), row string (SCSI_ROWS_LENGTH bytes) and reset-requested flag.
+ * Decodes one log page 0x3B, of which `length` bytes are held in `buffer`, into the controller
+ * values and drive counters of `tables`.
  */
-int processLogSense3Bbuffer(const unsigned char* buffer, unsigned int length, int verbose,
-                            unsigned int* driveCount, char* commonString, char* rowString,
+void decodeLogPage3B(struct ArrayTables* tables, const unsigned char* buffer, unsigned int length, int verbose);
+
+/*
+ * The controller's part of the report from `tables`: its drive count, common string
+ * (SCSI_COMMON_LENGTH bytes), row string (SCSI_ROWS_LENGTH bytes, left as it is when no drive
+ * is listed) and reset-requested flag (set, never cleared).
+ */
+int formatControllerStrings(const struct ArrayTables* tables, int verbose, unsigned int* driveCount,
+                            char* commonString, char* rowString, int* resetRequested);
+
+/* decodeLogPage3B, then formatControllerStrings. */
+int processLogSense3Bbuffer(struct ArrayTables* tables, const unsigned char* buffer, unsigned int length,
+                            int verbose, unsigned int* driveCount, char* commonString, char* rowString,
                             int* resetRequested);
 
 /* Joins both controllers' strings into `result` (SCSI_RESULT_LENGTH bytes). Returns 0. */
@@ -68,7 +89,9 @@ int buildReturnString(char* result, const char* commonString1, const char* commo
 
 /*
  * The interrogation: `result` (SCSI_RESULT_LENGTH bytes) receives "    0", "   -2" or the
- * statistics string. A null identifier matches no LUN. Returns 0.
+ * statistics string. A null identifier matches no LUN. Returns 0. Everything it works on
+ * belongs to the call, so calls on several threads are independent; an exception from the
+ * platform layer passes through with the call's memory, descriptor and directory released.
  */
 int scsiInterrogatorC(char* result, const char* controllerId1, const char* controllerId2);
 

@@ -27,7 +27,7 @@ std::map<std::string, std::string> readDatabase(const std::string& file);
 std::map<std::string, std::string> expectedRecords(const std::string& root);
 
 // The walker with its counter reset, as the scan driver runs it.
-struct Walker : XGather {
+struct Walker : SolarisGather {
     using CommonGather::recordCounter;
     CalculatedValues walk(const std::string& root, const std::string& dbFile);
     void closeDatabase();

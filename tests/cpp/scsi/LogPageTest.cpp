@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,24 +47,26 @@ struct Decoded {
     int reset = 0;
 };
 
+// The tables of one interrogation, value-initialised (zeroed) on the heap.
+std::unique_ptr<ArrayTables> newTables() { return std::unique_ptr<ArrayTables>(new ArrayTables()); }
+
 class LogPage : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::memset(driveStatistics, 0, sizeof driveStatistics);
-        std::memset(driveChIdtoTraySlot, 0xFF, sizeof driveChIdtoTraySlot);
-    }
-    static void place(unsigned channel, unsigned id, unsigned tray, unsigned slot) {
-        driveChIdtoTraySlot[channel][id][0] = static_cast<unsigned char>(tray);
-        driveChIdtoTraySlot[channel][id][1] = static_cast<unsigned char>(slot);
+    std::unique_ptr<ArrayTables> tables = newTables();
+    ArrayTables* t = tables.get();
+    void SetUp() override { std::memset(t->driveChIdtoTraySlot, 0xFF, sizeof t->driveChIdtoTraySlot); }
+    void place(unsigned channel, unsigned id, unsigned tray, unsigned slot) {
+        t->driveChIdtoTraySlot[channel][id][0] = static_cast<unsigned char>(tray);
+        t->driveChIdtoTraySlot[channel][id][1] = static_cast<unsigned char>(slot);
     }
     // Decodes `page` from a heap buffer of exactly its size, so reading past it is caught.
-    static Decoded decode(const Bytes& page) {
+    Decoded decode(const Bytes& page) {
         std::vector<char> common(SCSI_COMMON_LENGTH, 0), rows(SCSI_ROWS_LENGTH, 0);
         std::strcpy(rows.data(), "untouched");
         Decoded d;
         auto* held = new unsigned char[page.size() ? page.size() : 1];
         if (!page.empty()) std::memcpy(held, page.data(), page.size());
-        processLogSense3Bbuffer(held, static_cast<unsigned>(page.size()), 0, &d.count, common.data(), rows.data(),
+        processLogSense3Bbuffer(t, held, static_cast<unsigned>(page.size()), 0, &d.count, common.data(), rows.data(),
                                 &d.reset);
         delete[] held;
         d.common = common.data();
@@ -97,7 +100,7 @@ TEST(ParaCode, EveryRowHasItsOwnCodeAndOnly0030IsRowZero) {
 }
 
 TEST_F(LogPage, ControllerCountersWithoutDrivesGiveAnEmptyList) {
-    paraValue[0] = 0;
+    t->paraValue[0] = 0;
     Bytes page = Page()
                      .value(0x00, 0x00, 7)  // not a statistic: row 0 stays as it is
                      .value(0x00, 0x30, 1000)
@@ -107,18 +110,18 @@ TEST_F(LogPage, ControllerCountersWithoutDrivesGiveAnEmptyList) {
                      .value(0x82, 0x01, 55)
                      .value(0x84, 0x21, 99)
                      .done();
-    paraValue[1] = paraValue[7] = paraValue[8] = 4242;
+    t->paraValue[1] = t->paraValue[7] = t->paraValue[8] = 4242;
     Decoded d = decode(page);
     EXPECT_EQ(0u, d.count);
     EXPECT_EQ("    0", d.common);
     EXPECT_EQ("untouched", d.rows);
     EXPECT_EQ(0, d.reset);
-    EXPECT_EQ(1000u, paraValue[0]);
-    EXPECT_EQ(55u, paraValue[9]);  // decoded after the 128-byte initiator counts and both texts
-    EXPECT_EQ(99u, paraValue[52]);
-    EXPECT_EQ(4242u, paraValue[1]);  // texts and initiator counts are not values
-    EXPECT_EQ(4242u, paraValue[7]);
-    EXPECT_EQ(4242u, paraValue[8]);
+    EXPECT_EQ(1000u, t->paraValue[0]);
+    EXPECT_EQ(55u, t->paraValue[9]);  // decoded after the 128-byte initiator counts and both texts
+    EXPECT_EQ(99u, t->paraValue[52]);
+    EXPECT_EQ(4242u, t->paraValue[1]);  // texts and initiator counts are not values
+    EXPECT_EQ(4242u, t->paraValue[7]);
+    EXPECT_EQ(4242u, t->paraValue[8]);
 }
 
 TEST_F(LogPage, DrivesAreListedChannelMajorWithTraySlotAndEightCounters) {
@@ -126,7 +129,7 @@ TEST_F(LogPage, DrivesAreListedChannelMajorWithTraySlotAndEightCounters) {
     place(0, 5, 0, 2);
     place(0, 2, 0, 1);
     // Channel 0 ID 9 has no tray/slot, channel 2 ID 1 only a slot: neither is listed.
-    driveChIdtoTraySlot[2][1][1] = 3;
+    t->driveChIdtoTraySlot[2][1][1] = 3;
     Bytes page = Page()
                      .drive(1, 0, {1, 2, 3, 4, 5, 6, 7, 8, 9})
                      .drive(0, 5, {10, 20, 30, 40, 0, 0, 0, 1, 77})
@@ -149,11 +152,11 @@ TEST_F(LogPage, ZeroBlocksWithIOsRequestAReset) {
     EXPECT_EQ(1, reset.reset);
     EXPECT_EQ(2u, reset.count);
 
-    std::memset(driveStatistics, 0, sizeof driveStatistics);
+    std::memset(t->driveStatistics, 0, sizeof t->driveStatistics);
     Decoded fine = decode(Page().drive(0, 1, {1, 1, 0, 5}).drive(0, 2, {0, 0, 8, 0}).done());
     EXPECT_EQ(0, fine.reset);
 
-    std::memset(driveStatistics, 0, sizeof driveStatistics);
+    std::memset(t->driveStatistics, 0, sizeof t->driveStatistics);
     Decoded idle = decode(Page().drive(0, 1, {}).done());
     EXPECT_EQ(0, idle.reset);
 }
@@ -197,13 +200,13 @@ TEST_F(LogPage, MalformedLengthsNeverReadPastTheHeldBytes) {
     shortText.resize(10);
     decode(shortText);
     decode(Bytes{0x3B, 0x00, 0xFF});
-    std::memset(driveStatistics, 0, sizeof driveStatistics);
+    std::memset(t->driveStatistics, 0, sizeof t->driveStatistics);
     EXPECT_EQ("    0", decode(Bytes{}).common);
 
     // A parameter length past the page end ends the walk.
     Bytes past = Page().value(0x82, 0x01, 1).drive(0, 1, {9}).done();
     past[7] = 0xF0;
-    std::memset(driveStatistics, 0, sizeof driveStatistics);
+    std::memset(t->driveStatistics, 0, sizeof t->driveStatistics);
     EXPECT_EQ(0u, decode(past).count);
 }
 
@@ -231,21 +234,23 @@ TEST(TranslationPage, EntriesFillChannelsBelow32AndSkipFlaggedOnes) {
         page.insert(page.end(), e.begin(), e.end());
     }
     page[3] = static_cast<unsigned char>(page.size() - 4);
-    decodeTranslationPage(page.data(), static_cast<unsigned>(page.size()), 0);
-    EXPECT_EQ(0, driveChIdtoTraySlot[0][1][0]);
-    EXPECT_EQ(1, driveChIdtoTraySlot[0][1][1]);
-    EXPECT_EQ(2, driveChIdtoTraySlot[31][0x7D][0]);
-    EXPECT_EQ(14, driveChIdtoTraySlot[31][0x7D][1]);
-    EXPECT_EQ(0xFF, driveChIdtoTraySlot[0][2][0]);  // 0x20 has a top bit set
-    EXPECT_EQ(0xFF, driveChIdtoTraySlot[0][3][1]);
-    EXPECT_EQ(0xFF, driveChIdtoTraySlot[5][5][0]);
+    auto tables = newTables();
+    ArrayTables* t = tables.get();
+    decodeTranslationPage(t, page.data(), static_cast<unsigned>(page.size()), 0);
+    EXPECT_EQ(0, t->driveChIdtoTraySlot[0][1][0]);
+    EXPECT_EQ(1, t->driveChIdtoTraySlot[0][1][1]);
+    EXPECT_EQ(2, t->driveChIdtoTraySlot[31][0x7D][0]);
+    EXPECT_EQ(14, t->driveChIdtoTraySlot[31][0x7D][1]);
+    EXPECT_EQ(0xFF, t->driveChIdtoTraySlot[0][2][0]);  // 0x20 has a top bit set
+    EXPECT_EQ(0xFF, t->driveChIdtoTraySlot[0][3][1]);
+    EXPECT_EQ(0xFF, t->driveChIdtoTraySlot[5][5][0]);
 
     // A page length beyond the buffer: the entries held are read, nothing past them.
     page[2] = page[3] = 0xFF;
     page.resize(18);
-    decodeTranslationPage(page.data(), static_cast<unsigned>(page.size()), 0);
-    EXPECT_EQ(1, driveChIdtoTraySlot[0][1][1]);
-    EXPECT_EQ(0xFF, driveChIdtoTraySlot[31][0x7D][0]);
+    decodeTranslationPage(t, page.data(), static_cast<unsigned>(page.size()), 0);
+    EXPECT_EQ(1, t->driveChIdtoTraySlot[0][1][1]);
+    EXPECT_EQ(0xFF, t->driveChIdtoTraySlot[31][0x7D][0]);
 }
 
 TEST(ReturnString, JoinsControllersAndFillsMissingRowsWithZeros) {
