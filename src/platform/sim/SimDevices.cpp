@@ -59,6 +59,11 @@ DeviceNamespace::DeviceNamespace(const Host& host) {
         }
     }
 
+    // A dev_entries node names its disk; the last disk of that name is the one it reaches.
+    std::unordered_map<std::string, const json*> disksByName;
+    if (disks.is_array()) {
+        for (const json& d : disks) disksByName[d.value("name", std::string())] = &d;
+    }
     const json& extra = host.section("dev_entries");
     if (extra.is_array()) {
         for (const json& item : extra) {
@@ -69,12 +74,8 @@ DeviceNamespace::DeviceNamespace(const Host& host) {
             if (node.is_object()) {
                 // An entry pointing at an existing disk with an explicit minor number and slice.
                 std::string diskName = node.value("disk", std::string());
-                const json* disk = nullptr;
-                if (disks.is_array()) {
-                    for (const json& d : disks) {
-                        if (d.value("name", std::string()) == diskName) disk = &d;
-                    }
-                }
+                auto named = disksByName.find(diskName);
+                const json* disk = named == disksByName.end() ? nullptr : named->second;
                 int slice = node.value("slice", 0);
                 std::string path = entry.link ? absolutePath(*entry.link, block ? kDsk : kRdsk)
                                               : nodePath(disk ? disk->value("node", std::string()) : "/" + diskName,
@@ -91,6 +92,9 @@ DeviceNamespace::DeviceNamespace(const Host& host) {
             (block ? dsk_ : rdsk_).push_back(entry);
         }
     }
+
+    for (size_t i = 0; i < dsk_.size(); ++i) dskIndex_.emplace(dsk_[i].name, i);
+    for (size_t i = 0; i < rdsk_.size(); ++i) rdskIndex_.emplace(rdsk_[i].name, i);
 }
 
 const std::vector<DirEntry>* DeviceNamespace::directory(const std::string& path) const {
@@ -100,18 +104,25 @@ const std::vector<DirEntry>* DeviceNamespace::directory(const std::string& path)
 }
 
 const DirEntry* DeviceNamespace::entry(const std::string& path) const {
-    const std::vector<DirEntry>* dir = directory(parentOf(path));
+    std::string parent = parentOf(path);
+    const std::vector<DirEntry>* dir = directory(parent);
     if (dir == nullptr) return nullptr;
-    std::string name = path.substr(path.rfind('/') + 1);
-    for (const DirEntry& e : *dir) {
-        if (e.name == name) return &e;
-    }
-    return nullptr;
+    const auto& index = dir == &dsk_ ? dskIndex_ : rdskIndex_;
+    auto it = index.find(path.substr(path.rfind('/') + 1));
+    return it == index.end() ? nullptr : &(*dir)[it->second];
 }
 
 const DeviceNode* DeviceNamespace::node(const std::string& path) const {
     auto it = nodes_.find(path);
     return it == nodes_.end() ? nullptr : &it->second;
+}
+
+const DeviceNode* DeviceNamespace::resolve(const std::string& path) const {
+    if (const DirEntry* e = entry(path)) {
+        if (!e->link) return nullptr;
+        return node(absolutePath(*e->link, parentOf(path)));
+    }
+    return node(path);
 }
 
 sol::major_t DeviceNamespace::driverMajor(const std::string& driver) const {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "sim/SimHost.h"
@@ -36,12 +37,16 @@ public:
     const DirEntry* entry(const std::string& path) const;
     // The device node at a full "/devices" path, or null.
     const DeviceNode* node(const std::string& path) const;
+    // The device node a full path reaches: an entry's link target, or the node itself.
+    const DeviceNode* resolve(const std::string& path) const;
 
     // The major number the namespace gives a driver name.
     sol::major_t driverMajor(const std::string& driver) const;
 
 private:
     std::vector<DirEntry> dsk_, rdsk_;
+    // Entry name -> position of its first entry, in each directory.
+    std::unordered_map<std::string, size_t> dskIndex_, rdskIndex_;
     std::map<std::string, DeviceNode> nodes_;
     mutable std::map<std::string, sol::major_t> majors_;
 };
