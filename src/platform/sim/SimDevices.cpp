@@ -1,7 +1,6 @@
 #include "sim/SimDevices.h"
 
 #include <mutex>
-#include <sstream>
 
 namespace sim {
 
@@ -157,19 +156,20 @@ std::string absolutePath(const std::string& path, const std::string& base) {
         std::string from = base.empty() ? currentDirectory() : base;
         full = from + "/" + path;
     }
-    std::vector<std::string> parts;
-    std::stringstream in(full);
-    std::string part;
-    while (std::getline(in, part, '/')) {
-        if (part.empty() || part == ".") continue;
-        if (part == "..") {
-            if (!parts.empty()) parts.pop_back();
-            continue;
-        }
-        parts.push_back(part);
-    }
+    // Each component in turn: "" and "." stay out, ".." drops the last one kept.
     std::string out;
-    for (const auto& p : parts) out += "/" + p;
+    for (size_t at = 0; at <= full.size();) {
+        size_t slash = full.find('/', at);
+        if (slash == std::string::npos) slash = full.size();
+        size_t length = slash - at;
+        if (length == 2 && full.compare(at, 2, "..") == 0) {
+            if (!out.empty()) out.erase(out.rfind('/'));
+        } else if (length > 0 && !(length == 1 && full[at] == '.')) {
+            out += '/';
+            out.append(full, at, length);
+        }
+        at = slash + 1;
+    }
     return out.empty() ? "/" : out;
 }
 

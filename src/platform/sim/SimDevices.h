@@ -47,7 +47,7 @@ private:
     std::vector<DirEntry> dsk_, rdsk_;
     // Entry name -> position of its first entry, in each directory.
     std::unordered_map<std::string, size_t> dskIndex_, rdskIndex_;
-    std::map<std::string, DeviceNode> nodes_;
+    std::unordered_map<std::string, DeviceNode> nodes_;
     mutable std::map<std::string, sol::major_t> majors_;
 };
 
