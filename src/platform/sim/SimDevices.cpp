@@ -92,8 +92,16 @@ DeviceNamespace::DeviceNamespace(const Host& host) {
         }
     }
 
-    for (size_t i = 0; i < dsk_.size(); ++i) dskIndex_.emplace(dsk_[i].name, i);
-    for (size_t i = 0; i < rdsk_.size(); ++i) rdskIndex_.emplace(rdsk_[i].name, i);
+    for (auto* dir : {&dsk_, &rdsk_}) {
+        auto& index = dir == &dsk_ ? dskIndex_ : rdskIndex_;
+        for (size_t i = 0; i < dir->size(); ++i) {
+            DirEntry& e = (*dir)[i];
+            index.emplace(e.name, i);
+            if (!e.link) continue;
+            e.target = absolutePath(*e.link, dir == &dsk_ ? kDsk : kRdsk);
+            e.node = node(e.target);
+        }
+    }
 }
 
 const std::vector<DirEntry>* DeviceNamespace::directory(const std::string& path) const {
@@ -117,10 +125,7 @@ const DeviceNode* DeviceNamespace::node(const std::string& path) const {
 }
 
 const DeviceNode* DeviceNamespace::resolve(const std::string& path) const {
-    if (const DirEntry* e = entry(path)) {
-        if (!e->link) return nullptr;
-        return node(absolutePath(*e->link, parentOf(path)));
-    }
+    if (const DirEntry* e = entry(path)) return e->node;
     return node(path);
 }
 

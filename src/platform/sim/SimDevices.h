@@ -15,16 +15,20 @@
 
 namespace sim {
 
-struct DirEntry {
-    std::string name;
-    std::optional<std::string> link;  // target as written in the link; none for a plain entry
-};
-
 struct DeviceNode {
     bool block = false;    // block node (/dev/dsk), else character node (/dev/rdsk)
     const json* disk = nullptr;
     int slice = 0;
     sol::dev_t rdev = 0;
+};
+
+struct DirEntry {
+    std::string name;
+    std::optional<std::string> link;  // target as written in the link; none for a plain entry
+    // Resolved once the namespace is built: the link's absolute path and the node it reaches
+    // (null when none does).
+    std::string target;
+    const DeviceNode* node = nullptr;
 };
 
 class DeviceNamespace {

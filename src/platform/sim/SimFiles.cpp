@@ -233,7 +233,7 @@ int open(const char* path, int oflag) {
     dev.rdev = node->rdev;
     dev.oflag = oflag;
     if (const sim::DirEntry* e = ns->entry(t->path)) {
-        dev.path = sim::absolutePath(*e->link, t->path.substr(0, t->path.rfind('/')));
+        dev.path = e->target;
     } else {
         dev.path = t->path;
     }
