@@ -46,10 +46,6 @@ jobject makeDiskIOInfo(diskIOData data, JNIEnv* env, jclass cls, jmethodID ctor)
     return object;
 }
 
-}  // namespace
-
-namespace {
-
 // Reads a disk statistic into `record`, its device id from `map`; false when it cannot be read.
 bool readRecord(sol::kstat_ctl_t* kc, sol::kstat_t* ksp, const SolarisDiskMap& map, diskIOData& record) {
     // Copied from the statistic's own buffer, so a record of another size cannot overrun.

@@ -52,7 +52,7 @@ DeviceNamespace::DeviceNamespace(const Host& host) {
                     dn.slice = slice;
                     dn.rdev = sol::makedev(maj, instance * 8 + static_cast<sol::minor_t>(slice));
                     nodes_[path] = dn;
-                    (block ? dsk_ : rdsk_).push_back(DirEntry{entryName, linkTo(path)});
+                    (block ? dsk_ : rdsk_).push_back(DirEntry{entryName, linkTo(path), {}, nullptr});
                 }
             }
         }
@@ -67,7 +67,7 @@ DeviceNamespace::DeviceNamespace(const Host& host) {
     if (extra.is_array()) {
         for (const json& item : extra) {
             bool block = item.value("dir", std::string("dsk")) == "dsk";
-            DirEntry entry{item.value("name", std::string()), std::nullopt};
+            DirEntry entry{item.value("name", std::string()), std::nullopt, {}, nullptr};
             if (item.contains("link") && item["link"].is_string()) entry.link = item["link"].get<std::string>();
             const json& node = item.contains("node") ? item["node"] : json();
             if (node.is_object()) {
@@ -111,8 +111,7 @@ const std::vector<DirEntry>* DeviceNamespace::directory(const std::string& path)
 }
 
 const DirEntry* DeviceNamespace::entry(const std::string& path) const {
-    std::string parent = parentOf(path);
-    const std::vector<DirEntry>* dir = directory(parent);
+    const std::vector<DirEntry>* dir = directory(parentOf(path));
     if (dir == nullptr) return nullptr;
     const auto& index = dir == &dsk_ ? dskIndex_ : rdskIndex_;
     auto it = index.find(path.substr(path.rfind('/') + 1));

@@ -151,7 +151,8 @@ jobjectArray HbaCacheImpl::FillCache() {
                     continue;
                 }
                 jobject discoveredInstance = MakeHbaDiscoPort(discoveredAttributes);
-                jobjectArray mappings = targetMappings(portInstance, discoveredInstance, discoveredAttributes.PortWWN, table, byPort);
+                jobjectArray mappings =
+                    targetMappings(portInstance, discoveredInstance, discoveredAttributes.PortWWN, table, byPort);
                 store(discovered, static_cast<jsize>(d),
                       hbaDiscoveredPort.newObject(hbaDiscoveredPort.meth_init(), discoveredInstance, mappings));
                 env->DeleteLocalRef(mappings);
@@ -169,7 +170,8 @@ jobjectArray HbaCacheImpl::FillCache() {
 jobjectArray HbaCacheImpl::targetMappings(jobject port, jobject discovered, const HBA_WWN& portWWN,
                                           const FcpTargetMappingTable& table, const MappingsByPort& byPort) {
     const std::vector<HBA_UINT32>& matches = byPort.of(portWWN);
-    jobjectArray mappings = checked(env, env->NewObjectArray(static_cast<jsize>(matches.size()), kdInstance.cls, nullptr));
+    jobjectArray mappings =
+        checked(env, env->NewObjectArray(static_cast<jsize>(matches.size()), kdInstance.cls, nullptr));
     jsize next = 0;
     for (HBA_UINT32 e : matches) store(mappings, next++, MakeTargetMapping(port, discovered, table.entry(e)));
     return mappings;

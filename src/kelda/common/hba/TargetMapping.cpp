@@ -124,7 +124,8 @@ unsigned int RawDeviceBuses::of(const char* physicalPath, bool& found) {
             if (devices == nullptr) continue;
             // The entry derives from every prefix of its target that a ':' follows; the first
             // entry of each keeps it.
-            for (const char* colon = std::strchr(devices, ':'); colon != nullptr; colon = std::strchr(colon + 1, ':')) {
+            for (const char* colon = std::strchr(devices, ':'); colon != nullptr;
+                 colon = std::strchr(colon + 1, ':')) {
                 buses_.emplace(std::string(devices, static_cast<size_t>(colon - devices)), bus);
             }
         }
