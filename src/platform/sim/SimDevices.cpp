@@ -30,6 +30,10 @@ std::string simulatedCwd;
 DeviceNamespace::DeviceNamespace(const Host& host) {
     const json& disks = host.section("disks");
     if (disks.is_array()) {
+        // Eight slices a disk, unless it lists its own.
+        dsk_.reserve(8 * disks.size());
+        rdsk_.reserve(8 * disks.size());
+        nodes_.reserve(16 * disks.size());
         for (const json& disk : disks) {
             std::string name = disk.value("name", std::string());
             std::string node = disk.value("node", std::string());
@@ -94,6 +98,7 @@ DeviceNamespace::DeviceNamespace(const Host& host) {
 
     for (auto* dir : {&dsk_, &rdsk_}) {
         auto& index = dir == &dsk_ ? dskIndex_ : rdskIndex_;
+        index.reserve(dir->size());
         for (size_t i = 0; i < dir->size(); ++i) {
             DirEntry& e = (*dir)[i];
             index.emplace(e.name, i);
@@ -157,11 +162,13 @@ std::string absolutePath(const std::string& path, const std::string& base) {
     if (!path.empty() && path[0] == '/') {
         full = path;
     } else {
-        std::string from = base.empty() ? currentDirectory() : base;
-        full = from + "/" + path;
+        full = base.empty() ? currentDirectory() : base;
+        full += '/';
+        full += path;
     }
     // Each component in turn: "" and "." stay out, ".." drops the last one kept.
     std::string out;
+    out.reserve(full.size());
     for (size_t at = 0; at <= full.size();) {
         size_t slash = full.find('/', at);
         if (slash == std::string::npos) slash = full.size();
