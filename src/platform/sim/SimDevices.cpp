@@ -40,6 +40,7 @@ DeviceNamespace::DeviceNamespace(const Host& host) {
             bool letters = disk.value("naming", std::string()) == "letters";
             sol::major_t maj = driverMajor(disk.value("driver", std::string()));
             auto instance = number<sol::minor_t>(disk, "instance");
+            std::string access = disk.value("access", std::string("rw"));
             std::vector<int> slices;
             if (disk.contains("slices") && disk["slices"].is_array()) {
                 for (const json& s : disk["slices"]) slices.push_back(s.get<int>());
@@ -55,6 +56,7 @@ DeviceNamespace::DeviceNamespace(const Host& host) {
                     dn.disk = &disk;
                     dn.slice = slice;
                     dn.rdev = sol::makedev(maj, instance * 8 + static_cast<sol::minor_t>(slice));
+                    dn.access = access;
                     nodes_[path] = dn;
                     (block ? dsk_ : rdsk_).push_back(DirEntry{entryName, linkTo(path), {}, nullptr});
                 }
@@ -88,6 +90,7 @@ DeviceNamespace::DeviceNamespace(const Host& host) {
                 dn.block = block;
                 dn.disk = disk;
                 dn.slice = slice;
+                if (disk) dn.access = disk->value("access", std::string("rw"));
                 dn.rdev = sol::makedev(driverMajor(disk ? disk->value("driver", std::string()) : ""),
                                        node.value("minor", 0u));
                 nodes_[path] = dn;

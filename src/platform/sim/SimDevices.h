@@ -20,6 +20,7 @@ struct DeviceNode {
     const json* disk = nullptr;
     int slice = 0;
     sol::dev_t rdev = 0;
+    std::string access = "rw";  // the disk's "access": rw, ro or none
 };
 
 struct DirEntry {

@@ -217,7 +217,7 @@ int open(const char* path, int oflag) {
         errno = isDirectory(*ns, t->path) ? EISDIR : ENOENT;
         return -1;
     }
-    std::string access = node->disk ? node->disk->value("access", std::string("rw")) : "rw";
+    const std::string& access = node->access;
     if (access == "none") {
         errno = ENXIO;
         return -1;
