@@ -52,12 +52,12 @@ jobject DiskDriveImpl::MakeDisk(const char* name) {
 
     bool valid = true;
     sol::dk_geom geometry{};
-    if (sol::ioctl(device.get(), sol::DKIOCGGEOM, &geometry) != 0) {
+    if (sol::ioctl(device.get(), SOL(DKIOCGGEOM), &geometry) != 0) {
         std::perror("SolarisDiskDrive DKIOCGGEOM");
         valid = false;
     }
     sol::vtoc label{};
-    if (sol::ioctl(device.get(), sol::DKIOCGVTOC, &label) != 0) {
+    if (sol::ioctl(device.get(), SOL(DKIOCGVTOC), &label) != 0) {
         std::perror("SolarisDiskDrive DKIOCGVTOC");
         valid = false;
     }
@@ -76,13 +76,13 @@ jobject DiskDriveImpl::MakeDisk(const char* name) {
 }
 
 int DiskDriveImpl::OpenDeviceForIoctl(const char* path) {
-    int fd = sol::open(path, sol::O_RDWR | sol::O_NDELAY);
+    int fd = sol::open(path, SOL(O_RDWR) | SOL(O_NDELAY));
     if (fd >= 0) {
         // Some drivers answer the geometry only to a read-only open.
         sol::dk_geom probe{};
-        if (sol::ioctl(fd, sol::DKIOCGGEOM, &probe) != 0) {
+        if (sol::ioctl(fd, SOL(DKIOCGGEOM), &probe) != 0) {
             sol::close(fd);
-            fd = sol::open(path, sol::O_RDONLY);
+            fd = sol::open(path, SOL(O_RDONLY));
         }
     }
     return fd;

@@ -34,22 +34,22 @@ jobject DiskPartitionImpl::MakePartition(const char* name) {
     std::string deviceId = disk::partitionDeviceId(entryName);
     std::string devicePath = disk::rawDevicePath(entryName);
 
-    disk::Device device(sol::open(devicePath.c_str(), sol::O_RDWR | sol::O_NDELAY));
+    disk::Device device(sol::open(devicePath.c_str(), SOL(O_RDWR) | SOL(O_NDELAY)));
     if (!device.valid()) return nullptr;
 
     struct sol::stat status {};
     sol::dk_cinfo info{};
     sol::dk_geom geometry{};
     sol::vtoc label{};
-    if (sol::fstat(device.get(), &status) != 0 || sol::ioctl(device.get(), sol::DKIOCINFO, &info) != 0 ||
-        sol::ioctl(device.get(), sol::DKIOCGGEOM, &geometry) != 0 ||
-        sol::ioctl(device.get(), sol::DKIOCGVTOC, &label) != 0) {
+    if (sol::fstat(device.get(), &status) != 0 || sol::ioctl(device.get(), SOL(DKIOCINFO), &info) != 0 ||
+        sol::ioctl(device.get(), SOL(DKIOCGGEOM), &geometry) != 0 ||
+        sol::ioctl(device.get(), SOL(DKIOCGVTOC), &label) != 0) {
         return nullptr;
     }
 
     // The table of contents has an entry for slices 0 to 7 only.
     int slice = info.dki_partition;
-    if (slice < 0 || slice >= sol::V_NUMPAR) return nullptr;
+    if (slice < 0 || slice >= SOL(V_NUMPAR)) return nullptr;
     const sol::partition& part = label.v_part[slice];
 
     struct sol::ustat mountedFs {};

@@ -30,7 +30,7 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getComputerSystem(JN
         env,
         [&]() -> jobject {
             static const struct { int command; int field; } commands[] = {
-                {sol::SI_SYSNAME, 0}, {sol::SI_HOSTNAME, 1}, {sol::SI_PLATFORM, 3}, {sol::SI_VERSION, 4}};
+                {SOL(SI_SYSNAME), 0}, {SOL(SI_HOSTNAME), 1}, {SOL(SI_PLATFORM), 3}, {SOL(SI_VERSION), 4}};
             char buf[128];
             for (const auto& c : commands) {
                 if (sol::sysinfo(c.command, buf, sizeof buf) >= 0) {

@@ -29,10 +29,10 @@ bool readCpuStat(sol::kstat_ctl_t* kc, sol::kstat_t* ksp, int id, CpuUtilInfo& i
                 sizeof sysinfo);
     // The unsigned counters travel as signed 32-bit values.
     info.id = id;
-    info.user = static_cast<int32_t>(sysinfo.cpu[sol::CPU_USER]);
-    info.kernel = static_cast<int32_t>(sysinfo.cpu[sol::CPU_KERNEL]);
-    info.wait = static_cast<int32_t>(sysinfo.cpu[sol::CPU_WAIT]);
-    info.idle = static_cast<int32_t>(sysinfo.cpu[sol::CPU_IDLE]);
+    info.user = static_cast<int32_t>(sysinfo.cpu[SOL(CPU_USER)]);
+    info.kernel = static_cast<int32_t>(sysinfo.cpu[SOL(CPU_KERNEL)]);
+    info.wait = static_cast<int32_t>(sysinfo.cpu[SOL(CPU_WAIT)]);
+    info.idle = static_cast<int32_t>(sysinfo.cpu[SOL(CPU_IDLE)]);
     return true;
 }
 

@@ -25,7 +25,7 @@ const char* const kKstatOpenFailed = "kstat open failed.";
 
 // Whole disks only: the statistics of their partitions have the class "partition".
 bool isDiskStatistic(const sol::kstat_t* ksp) {
-    return ksp->ks_type == sol::KSTAT_TYPE_IO && std::strncmp(ksp->ks_class, "disk", sizeof ksp->ks_class) == 0;
+    return ksp->ks_type == SOL(KSTAT_TYPE_IO) && std::strncmp(ksp->ks_class, "disk", sizeof ksp->ks_class) == 0;
 }
 
 std::string kstatName(const sol::kstat_t* ksp) { return std::string(ksp->ks_name, strnlen(ksp->ks_name, sizeof ksp->ks_name)); }

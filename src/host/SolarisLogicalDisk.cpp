@@ -78,7 +78,7 @@ const LogicalDisk& LogicalDiskListing::find(const std::string& name) const {
 
 LogicalDiskListing ReadLogicalDisks() {
     LogicalDiskListing listing;
-    MountTable table(sol::fopen(sol::MNTTAB, "r"));
+    MountTable table(sol::fopen(SOL(MNTTAB), "r"));
     if (table.fp == nullptr) return listing;
     sol::mnttab entry;
     while (sol::getmntent(table.fp, &entry) == 0) {
@@ -93,8 +93,8 @@ LogicalDiskListing ReadLogicalDisks() {
 std::vector<std::string> ListLogicalDisks() { return ReadLogicalDisks().names; }
 
 LogicalDisk GetLogicalDisk(const std::string& name, bool withCapacities) {
-    MountTable table(sol::fopen(sol::MNTTAB, "r"));
-    if (table.fp == nullptr) throw MountTableError(sol::MNTTAB);
+    MountTable table(sol::fopen(SOL(MNTTAB), "r"));
+    if (table.fp == nullptr) throw MountTableError(SOL(MNTTAB));
     sol::mnttab entry;
     while (sol::getmntent(table.fp, &entry) == 0) {
         if (!isLogicalDisk(entry) || entry.mnt_special == nullptr || name != entry.mnt_special) continue;

@@ -44,11 +44,11 @@ int64_t pagesToKb(uint64_t pages, long pageSize) {
 
 OsMemoryInfo GetOSMemoryInfo() {
     OsMemoryInfo info{};
-    long pageSize = sol::sysconf(sol::_SC_PAGESIZE);
+    long pageSize = sol::sysconf(SOL(_SC_PAGESIZE));
     // Pages times whole kilobytes per page, as a 32-bit product widened with its sign.
     int32_t pageKb = static_cast<int32_t>(pageSize / 1024);
-    info.totalPhysicalMemory = static_cast<int32_t>(static_cast<int64_t>(sol::sysconf(sol::_SC_PHYS_PAGES)) * pageKb);
-    info.freePhysicalMemory = static_cast<int32_t>(static_cast<int64_t>(sol::sysconf(sol::_SC_AVPHYS_PAGES)) * pageKb);
+    info.totalPhysicalMemory = static_cast<int32_t>(static_cast<int64_t>(sol::sysconf(SOL(_SC_PHYS_PAGES))) * pageKb);
+    info.freePhysicalMemory = static_cast<int32_t>(static_cast<int64_t>(sol::sysconf(SOL(_SC_AVPHYS_PAGES))) * pageKb);
 
     KstatHandle handle("kstat open failed");
     sol::kstat_ctl_t* kc = handle.kc;

@@ -30,18 +30,18 @@ jobject makeProcessor(const ProcessorInfo& info, JNIEnv* env, jclass cls, jmetho
 
 std::vector<ProcessorInfo> GetProcessors() {
     std::vector<ProcessorInfo> processors;
-    long n = sol::sysconf(sol::_SC_NPROCESSORS_CONF);
+    long n = sol::sysconf(SOL(_SC_NPROCESSORS_CONF));
     if (n > kMaxProcessors) n = kMaxProcessors;
     // Ids may have gaps; probing stops once n processors answered, or past the highest id
     // (a processor removed between the count and the probe must not make it run forever).
-    long idMax = sol::sysconf(sol::_SC_CPUID_MAX);
+    long idMax = sol::sysconf(SOL(_SC_CPUID_MAX));
     if (idMax < 0) idMax = kFallbackCpuIdMax;
     for (long id = 0; n > 0 && id <= idMax; ++id) {
         sol::processor_info_t info;
         if (sol::processor_info(static_cast<sol::processorid_t>(id), &info) == -1) continue;
         info.pi_processor_type[sizeof info.pi_processor_type - 1] = '\0';
         processors.push_back(ProcessorInfo{static_cast<int32_t>(id), info.pi_processor_type,
-                                           info.pi_state == sol::P_ONLINE ? "online" : "offline",
+                                           info.pi_state == SOL(P_ONLINE) ? "online" : "offline",
                                            static_cast<int32_t>(info.pi_clock)});
         --n;
     }

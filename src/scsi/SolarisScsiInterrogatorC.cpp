@@ -53,7 +53,7 @@ static const unsigned char logSelect30Parameters[12] = {0x30, 0x00, 0x00, 0x08, 
 int scsiIoctl(int fd, struct sol::uscsi_cmd* cmd, int cdbLength, unsigned char* cdb) {
     cmd->uscsi_cdb = (sol::caddr_t)cdb;
     cmd->uscsi_cdblen = (sol::uchar_t)cdbLength;
-    if (sol::ioctl(fd, sol::USCSICMD, cmd) == -1) {
+    if (sol::ioctl(fd, SOL(USCSICMD), cmd) == -1) {
         standalonePrintf("ioctl: %s\n", strerror(errno));
         return 1;
     }
@@ -458,7 +458,7 @@ static void prepareIdentifier(struct Interrogation* s, int k, const char* id) {
 }
 
 static void resetTransfer(struct Interrogation* s, struct sol::uscsi_cmd* cmd) {
-    cmd->uscsi_flags = sol::USCSI_READ;
+    cmd->uscsi_flags = SOL(USCSI_READ);
     cmd->uscsi_bufaddr = (sol::caddr_t)s->transfer;
     cmd->uscsi_buflen = SCSI_TRANSFER_LENGTH;
 }
@@ -480,7 +480,7 @@ static void scanDevices(struct Interrogation* s, struct sol::uscsi_cmd* cmd) {
             standalonePuts("No open.");
             continue;
         }
-        fd = sol::open(s->devicePath, sol::O_RDONLY | sol::O_NDELAY);
+        fd = sol::open(s->devicePath, SOL(O_RDONLY) | SOL(O_NDELAY));
         if (fd == -1) {
             standalonePuts("No open.");
             continue;
@@ -540,7 +540,7 @@ static void readStatistics(struct Interrogation* s, struct sol::uscsi_cmd* cmd, 
     int fd;
     if (s->chosenPath[k][0] == '\0') return;
     standalonePrintf("GETTING STATS FROM %s\n", s->chosenPath[k]);
-    fd = sol::open(s->chosenPath[k], sol::O_RDONLY | sol::O_NDELAY);
+    fd = sol::open(s->chosenPath[k], SOL(O_RDONLY) | SOL(O_NDELAY));
     if (fd == -1) {
         standalonePuts("No open during inbanding.");
         return;
@@ -564,7 +564,7 @@ static void readStatistics(struct Interrogation* s, struct sol::uscsi_cmd* cmd, 
     processLogSense3Bbuffer(s->transfer, sizeof s->transfer, verbose, &s->driveCount[k], s->commonString[k],
                             s->rowString[k], &s->resetRequested[k]);
     if (s->resetRequested[k]) {
-        cmd->uscsi_flags = sol::USCSI_WRITE;
+        cmd->uscsi_flags = SOL(USCSI_WRITE);
         if (scsiLogSelect30(fd, cmd) != 0) standalonePuts("scsiLogSelect30 failed - ignoring");
         resetTransfer(s, cmd);
     }

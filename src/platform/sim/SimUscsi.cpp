@@ -163,7 +163,7 @@ bool fails(const json& scsi, const char* command) {
 }  // namespace
 
 int uscsiIoctl(const sim::OpenDevice& dev, int request, void* arg) {
-    if (request != sol::USCSICMD) {
+    if (request != USCSICMD) {
         errno = ENOTTY;
         return -1;
     }
@@ -184,7 +184,7 @@ int uscsiIoctl(const sim::OpenDevice& dev, int request, void* arg) {
     }
     const auto* cdb = reinterpret_cast<const unsigned char*>(cmd->uscsi_cdb);
     const size_t cdbLength = cmd->uscsi_cdblen;
-    const bool dataIn = (cmd->uscsi_flags & sol::USCSI_READ) != 0;
+    const bool dataIn = (cmd->uscsi_flags & USCSI_READ) != 0;
     const size_t buflen = cmd->uscsi_bufaddr == nullptr ? 0 : cmd->uscsi_buflen;
 
     std::string line = "USCSI " + dev.path + " " + hexOf(cdb, cdbLength);

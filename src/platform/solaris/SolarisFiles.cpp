@@ -2,14 +2,53 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/dkio.h>
 #include <sys/ioctl.h>
+#include <sys/scsi/impl/uscsi.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/vtoc.h>
 #include <unistd.h>
 
 #include "FilesBackends.h"
+#include "sol/dkio.h"
+#include "sol/uscsi.h"
+#include "solaris/SameLayout.h"
 
 namespace sol::native {
+
+SOL_SAME_SIZE(struct sol::stat, struct ::stat);
+SOL_SAME_MEMBER(struct sol::stat, struct ::stat, st_mode);
+SOL_SAME_MEMBER(struct sol::stat, struct ::stat, st_rdev);
+SOL_SAME_MEMBER(struct sol::stat, struct ::stat, st_size);
+SOL_SAME_MEMBER(struct sol::stat, struct ::stat, st_mtim);
+SOL_SAME_MEMBER(struct sol::stat, struct ::stat, st_fstype);
+SOL_SAME_SIZE(sol::statvfs64_t, ::statvfs64_t);
+SOL_SAME_MEMBER(sol::statvfs64_t, ::statvfs64_t, f_blocks);
+SOL_SAME_MEMBER(sol::statvfs64_t, ::statvfs64_t, f_basetype);
+SOL_SAME_MEMBER(sol::statvfs64_t, ::statvfs64_t, f_flag);
+SOL_SAME_MEMBER(sol::statvfs64_t, ::statvfs64_t, f_fstr);
+SOL_SAME_MEMBER(sol::dirent, struct ::dirent, d_ino);
+SOL_SAME_MEMBER(sol::dirent, struct ::dirent, d_reclen);
+static_assert(offsetof(sol::dirent, d_name) == offsetof(struct ::dirent, d_name), "dirent names lie alike");
+// The ioctl arguments.
+SOL_SAME_SIZE(sol::dk_geom, struct ::dk_geom);
+SOL_SAME_MEMBER(sol::dk_geom, struct ::dk_geom, dkg_pcyl);
+SOL_SAME_SIZE(sol::dk_cinfo, struct ::dk_cinfo);
+SOL_SAME_MEMBER(sol::dk_cinfo, struct ::dk_cinfo, dki_dname);
+SOL_SAME_MEMBER(sol::dk_cinfo, struct ::dk_cinfo, dki_unit);
+SOL_SAME_MEMBER(sol::dk_cinfo, struct ::dk_cinfo, dki_partition);
+SOL_SAME_SIZE(sol::partition, struct ::partition);
+SOL_SAME_MEMBER(sol::partition, struct ::partition, p_start);
+SOL_SAME_SIZE(sol::vtoc, struct ::vtoc);
+SOL_SAME_MEMBER(sol::vtoc, struct ::vtoc, v_sanity);
+SOL_SAME_MEMBER(sol::vtoc, struct ::vtoc, v_part);
+SOL_SAME_MEMBER(sol::vtoc, struct ::vtoc, v_asciilabel);
+SOL_SAME_SIZE(sol::uscsi_cmd, struct ::uscsi_cmd);
+SOL_SAME_MEMBER(sol::uscsi_cmd, struct ::uscsi_cmd, uscsi_bufaddr);
+SOL_SAME_MEMBER(sol::uscsi_cmd, struct ::uscsi_cmd, uscsi_resid);
+SOL_SAME_MEMBER(sol::uscsi_cmd, struct ::uscsi_cmd, uscsi_cdblen);
+SOL_SAME_MEMBER(sol::uscsi_cmd, struct ::uscsi_cmd, uscsi_rqbuf);
 
 namespace {
 

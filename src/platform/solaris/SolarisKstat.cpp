@@ -1,9 +1,38 @@
 // libkstat itself, passed through unchanged.
 #include <kstat.h>
+#include <sys/sysinfo.h>
 
 #include "KstatChain.h"
+#include "sol/sysinfo.h"
+#include "solaris/SameLayout.h"
 
 namespace sol::native {
+
+SOL_SAME_SIZE(sol::kstat_ctl_t, ::kstat_ctl_t);
+SOL_SAME_MEMBER(sol::kstat_ctl_t, ::kstat_ctl_t, kc_chain);
+SOL_SAME_MEMBER(sol::kstat_ctl_t, ::kstat_ctl_t, kc_kd);
+SOL_SAME_SIZE(sol::kstat_t, ::kstat_t);
+SOL_SAME_MEMBER(sol::kstat_t, ::kstat_t, ks_next);
+SOL_SAME_MEMBER(sol::kstat_t, ::kstat_t, ks_module);
+SOL_SAME_MEMBER(sol::kstat_t, ::kstat_t, ks_instance);
+SOL_SAME_MEMBER(sol::kstat_t, ::kstat_t, ks_name);
+SOL_SAME_MEMBER(sol::kstat_t, ::kstat_t, ks_type);
+SOL_SAME_MEMBER(sol::kstat_t, ::kstat_t, ks_class);
+SOL_SAME_MEMBER(sol::kstat_t, ::kstat_t, ks_data);
+SOL_SAME_MEMBER(sol::kstat_t, ::kstat_t, ks_ndata);
+SOL_SAME_MEMBER(sol::kstat_t, ::kstat_t, ks_data_size);
+SOL_SAME_MEMBER(sol::kstat_t, ::kstat_t, ks_snaptime);
+// The data records read out of the statistics.
+SOL_SAME_SIZE(sol::kstat_io_t, ::kstat_io_t);
+SOL_SAME_MEMBER(sol::kstat_io_t, ::kstat_io_t, writes);
+SOL_SAME_MEMBER(sol::kstat_io_t, ::kstat_io_t, rtime);
+SOL_SAME_MEMBER(sol::kstat_io_t, ::kstat_io_t, rcnt);
+SOL_SAME_SIZE(sol::vminfo_t, ::vminfo_t);
+SOL_SAME_SIZE(sol::cpu_sysinfo_t, ::cpu_sysinfo_t);
+SOL_SAME_MEMBER(sol::cpu_sysinfo_t, ::cpu_sysinfo_t, win_suo_cnt);
+SOL_SAME_SIZE(sol::cpu_stat_t, ::cpu_stat_t);
+SOL_SAME_MEMBER(sol::cpu_stat_t, ::cpu_stat_t, cpu_sysinfo);
+SOL_SAME_MEMBER(sol::cpu_stat_t, ::cpu_stat_t, cpu_vminfo);
 
 kstat_ctl_t* kstat_open() { return reinterpret_cast<kstat_ctl_t*>(::kstat_open()); }
 int kstat_close(kstat_ctl_t* kc) { return ::kstat_close(reinterpret_cast<::kstat_ctl_t*>(kc)); }

@@ -3,8 +3,14 @@
 #include <shadow.h>
 
 #include "ShadowBackends.h"
+#include "solaris/SameLayout.h"
 
 namespace sol::native {
+
+SOL_SAME_SIZE(sol::spwd, struct ::spwd);
+SOL_SAME_MEMBER(sol::spwd, struct ::spwd, sp_pwdp);
+SOL_SAME_MEMBER(sol::spwd, struct ::spwd, sp_lstchg);
+SOL_SAME_MEMBER(sol::spwd, struct ::spwd, sp_flag);
 
 spwd* getspnam_r(const char* name, spwd* result, char* buffer, int buflen) {
     return reinterpret_cast<spwd*>(::getspnam_r(name, reinterpret_cast<struct ::spwd*>(result), buffer, buflen));

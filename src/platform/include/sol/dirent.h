@@ -2,9 +2,17 @@
 #pragma once
 #include "sol/types.h"
 
+#if defined(__sun)
+#include <sys/param.h>  // MAXNAMELEN
+#else
 namespace sol {
 
 constexpr int MAXNAMELEN = 256;
+
+}  // namespace sol
+#endif
+
+namespace sol {
 
 // The LP64 dirent: d_name at offset 18. Solaris declares d_name variable-length; here it has
 // room for the longest name and its terminator, and readers still measure it with strlen.

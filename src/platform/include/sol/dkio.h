@@ -6,6 +6,10 @@
 #include "sol/ioctl.h"
 #include "sol/types.h"
 
+#if defined(__sun)
+#include <sys/dkio.h>
+#include <sys/vtoc.h>
+#else
 namespace sol {
 
 constexpr int DKIOC = 0x04 << 8;
@@ -15,48 +19,7 @@ constexpr int DKIOCINFO = DKIOC | 3;    // struct dk_cinfo
 constexpr int DKIOCGVTOC = DKIOC | 11;  // struct vtoc
 constexpr int DKIOCSVTOC = DKIOC | 12;
 
-// Disk geometry: 21 unsigned shorts.
-struct dk_geom {
-    unsigned short dkg_ncyl;    // data cylinders
-    unsigned short dkg_acyl;    // alternate cylinders
-    unsigned short dkg_bcyl;    // cylinder offset
-    unsigned short dkg_nhead;   // heads
-    unsigned short dkg_obs1;
-    unsigned short dkg_nsect;   // sectors per track
-    unsigned short dkg_intrlv;  // interleave
-    unsigned short dkg_obs2;
-    unsigned short dkg_obs3;
-    unsigned short dkg_apc;     // alternates per cylinder
-    unsigned short dkg_rpm;
-    unsigned short dkg_pcyl;    // physical cylinders
-    unsigned short dkg_write_reinstruct;
-    unsigned short dkg_read_reinstruct;
-    unsigned short dkg_extra[7];
-};
-static_assert(sizeof(dk_geom) == 42, "Solaris dk_geom layout");
-static_assert(offsetof(dk_geom, dkg_pcyl) == 22, "Solaris dk_geom layout");
-
 constexpr int DK_DEVLEN = 16;
-
-// Controller and drive of an opened disk device.
-struct dk_cinfo {
-    char dki_cname[DK_DEVLEN];  // controller name, no unit number
-    ushort_t dki_ctype;
-    ushort_t dki_flags;
-    ushort_t dki_cnum;          // controller number
-    uint_t dki_addr;
-    uint_t dki_space;
-    uint_t dki_prio;
-    uint_t dki_vec;
-    char dki_dname[DK_DEVLEN];  // drive name, no unit number
-    uint_t dki_unit;            // driver instance
-    uint_t dki_slave;
-    ushort_t dki_partition;     // slice of the opened minor
-    ushort_t dki_maxtransfer;   // in 512-byte units
-};
-static_assert(sizeof(dk_cinfo) == 68, "Solaris dk_cinfo layout");
-static_assert(offsetof(dk_cinfo, dki_dname) == 40, "Solaris dk_cinfo layout");
-static_assert(offsetof(dk_cinfo, dki_partition) == 64, "Solaris dk_cinfo layout");
 
 constexpr ushort_t DKC_UNKNOWN = 0;
 constexpr ushort_t DKC_SCSI_CCS = 13;
@@ -80,6 +43,52 @@ constexpr ushort_t V_HOME = 0x08;
 constexpr ushort_t V_UNMNT = 0x01;
 constexpr ushort_t V_RONLY = 0x10;
 
+}  // namespace sol
+#endif
+
+namespace sol {
+
+// Disk geometry: 21 unsigned shorts.
+struct dk_geom {
+    unsigned short dkg_ncyl;    // data cylinders
+    unsigned short dkg_acyl;    // alternate cylinders
+    unsigned short dkg_bcyl;    // cylinder offset
+    unsigned short dkg_nhead;   // heads
+    unsigned short dkg_obs1;
+    unsigned short dkg_nsect;   // sectors per track
+    unsigned short dkg_intrlv;  // interleave
+    unsigned short dkg_obs2;
+    unsigned short dkg_obs3;
+    unsigned short dkg_apc;     // alternates per cylinder
+    unsigned short dkg_rpm;
+    unsigned short dkg_pcyl;    // physical cylinders
+    unsigned short dkg_write_reinstruct;
+    unsigned short dkg_read_reinstruct;
+    unsigned short dkg_extra[7];
+};
+static_assert(sizeof(dk_geom) == 42, "Solaris dk_geom layout");
+static_assert(offsetof(dk_geom, dkg_pcyl) == 22, "Solaris dk_geom layout");
+
+// Controller and drive of an opened disk device.
+struct dk_cinfo {
+    char dki_cname[DK_DEVLEN];  // controller name, no unit number
+    ushort_t dki_ctype;
+    ushort_t dki_flags;
+    ushort_t dki_cnum;          // controller number
+    uint_t dki_addr;
+    uint_t dki_space;
+    uint_t dki_prio;
+    uint_t dki_vec;
+    char dki_dname[DK_DEVLEN];  // drive name, no unit number
+    uint_t dki_unit;            // driver instance
+    uint_t dki_slave;
+    ushort_t dki_partition;     // slice of the opened minor
+    ushort_t dki_maxtransfer;   // in 512-byte units
+};
+static_assert(sizeof(dk_cinfo) == 68, "Solaris dk_cinfo layout");
+static_assert(offsetof(dk_cinfo, dki_dname) == 40, "Solaris dk_cinfo layout");
+static_assert(offsetof(dk_cinfo, dki_partition) == 64, "Solaris dk_cinfo layout");
+
 struct partition {
     ushort_t p_tag;
     ushort_t p_flag;
@@ -100,11 +109,9 @@ struct vtoc {
     long timestamp[V_NUMPAR];
     char v_asciilabel[LEN_DKL_ASCII];  // not necessarily terminated
 };
-#if defined(__LP64__)
 static_assert(sizeof(partition) == 24, "Solaris LP64 partition layout");
 static_assert(offsetof(vtoc, v_part) == 136, "Solaris LP64 vtoc layout");
 static_assert(offsetof(vtoc, v_asciilabel) == 392, "Solaris LP64 vtoc layout");
 static_assert(sizeof(vtoc) == 520, "Solaris LP64 vtoc layout");
-#endif
 
 }  // namespace sol

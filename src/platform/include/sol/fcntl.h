@@ -1,5 +1,10 @@
 // <fcntl.h>: open(2) with the Solaris flag values.
 #pragma once
+#include "sol/types.h"
+
+#if defined(__sun)
+#include <fcntl.h>
+#else
 // The C library's <fcntl.h> defines these names as macros with other values: it is read
 // first and its macros are removed, so the Solaris names below are the ones in force.
 #include <fcntl.h>
@@ -34,6 +39,11 @@ constexpr int O_TRUNC = 0x200;
 constexpr int O_EXCL = 0x400;
 constexpr int O_NOCTTY = 0x800;
 constexpr int O_LARGEFILE = 0x2000;
+
+}  // namespace sol
+#endif
+
+namespace sol {
 
 // A descriptor, or -1 with errno.
 int open(const char* path, int oflag);

@@ -3,6 +3,9 @@
 #include <cstddef>
 #include "sol/types.h"
 
+#if defined(__sun)
+#include <kstat.h>
+#else
 namespace sol {
 
 constexpr int KSTAT_STRLEN = 31;
@@ -13,6 +16,11 @@ constexpr uchar_t KSTAT_TYPE_INTR = 2;
 constexpr uchar_t KSTAT_TYPE_IO = 3;
 constexpr uchar_t KSTAT_TYPE_TIMER = 4;
 constexpr int KSTAT_NUM_TYPES = 5;
+
+}  // namespace sol
+#endif
+
+namespace sol {
 
 struct kstat_t {
     hrtime_t ks_crtime;
@@ -57,12 +65,10 @@ struct kstat_io_t {
     uint_t rcnt;
 };
 
-#if defined(__LP64__)
 static_assert(sizeof(kstat_t) == 184, "Solaris kstat_t layout");
 static_assert(offsetof(kstat_t, ks_data) == 120, "Solaris kstat_t layout");
 static_assert(offsetof(kstat_t, ks_snaptime) == 144, "Solaris kstat_t layout");
 static_assert(sizeof(kstat_ctl_t) == 24, "Solaris kstat_ctl_t layout");
-#endif
 static_assert(sizeof(kstat_io_t) == 80, "Solaris kstat_io_t layout");
 static_assert(offsetof(kstat_io_t, rtime) == 48, "Solaris kstat_io_t layout");
 

@@ -1,6 +1,12 @@
 // <sys/mkdev.h>: Solaris device numbers (LP64: major in the upper 32 bits, minor in the lower).
 #pragma once
-#include <sys/sysmacros.h>  // pulled in first so its macros can be removed for good
+// The C library defines major, minor and makedev as function-like macros (on Solaris in both
+// headers below): they are read first and removed for good, so sol's functions are the ones
+// in force.
+#if defined(__sun)
+#include <sys/mkdev.h>
+#endif
+#include <sys/sysmacros.h>
 #undef major
 #undef minor
 #undef makedev

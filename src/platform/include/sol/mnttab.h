@@ -2,6 +2,11 @@
 #pragma once
 #include <cstdio>
 
+#include "sol/types.h"
+
+#if defined(__sun)
+#include <sys/mnttab.h>
+#else
 namespace sol {
 
 constexpr const char* MNTTAB = "/etc/mnttab";
@@ -9,6 +14,11 @@ constexpr int MNT_LINE_MAX = 1024;
 constexpr int MNT_TOOLONG = 1;  // line longer than MNT_LINE_MAX
 constexpr int MNT_TOOMANY = 2;  // too many fields
 constexpr int MNT_TOOFEW = 3;   // too few fields
+
+}  // namespace sol
+#endif
+
+namespace sol {
 
 struct mnttab {
     char* mnt_special;

@@ -4,6 +4,9 @@
 
 #include "sol/types.h"
 
+#if defined(__sun)
+#include <sys/processor.h>
+#else
 namespace sol {
 
 constexpr int PI_TYPELEN = 16;
@@ -18,6 +21,11 @@ constexpr int P_BAD = P_FAULTED;
 constexpr int P_POWEROFF = 0x0005;
 constexpr int P_NOINTR = 0x0006;  // online, shielded from I/O interrupts
 constexpr int P_SPARE = 0x0007;
+
+}  // namespace sol
+#endif
+
+namespace sol {
 
 struct processor_info_t {
     int pi_state;

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstddef>
 
+#include "sol/types.h"
+
 namespace sol {
 
 struct spwd {
@@ -15,9 +17,7 @@ struct spwd {
     int sp_expire;
     unsigned int sp_flag;
 };
-#if defined(__LP64__)
 static_assert(sizeof(spwd) == 48, "Solaris LP64 spwd layout");
-#endif
 
 // The entry of `name` with its strings in `buffer`: `result`, or NULL when there is none or
 // on error (ERANGE when the strings do not fit `buflen` bytes).

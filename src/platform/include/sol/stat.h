@@ -1,5 +1,19 @@
 // <sys/stat.h>: file status in the LP64 Solaris layout.
 #pragma once
+#include <cstddef>
+
+#include "sol/mkdev.h"
+#include "sol/types.h"
+
+namespace sol {
+
+using mode_t = uint_t;
+
+}  // namespace sol
+
+#if defined(__sun)
+#include <sys/stat.h>  // the S_IF* bits and the S_IS* tests
+#else
 // The C library's <sys/stat.h> defines the S_IF* names and S_IS* tests as macros: it is read
 // first and those macros are removed, so the Solaris names below are the ones in force.
 #include <sys/stat.h>
@@ -18,14 +32,8 @@
 #undef S_ISLNK
 #undef S_ISFIFO
 #undef S_ISSOCK
-#include "sol/mkdev.h"
-#include <cstddef>
-
-#include "sol/types.h"
 
 namespace sol {
-
-using mode_t = uint_t;
 
 constexpr mode_t S_IFMT = 0xF000;
 constexpr mode_t S_IFIFO = 0x1000;
@@ -41,6 +49,11 @@ constexpr bool S_ISCHR(mode_t m) { return (m & S_IFMT) == S_IFCHR; }
 constexpr bool S_ISBLK(mode_t m) { return (m & S_IFMT) == S_IFBLK; }
 constexpr bool S_ISREG(mode_t m) { return (m & S_IFMT) == S_IFREG; }
 constexpr bool S_ISLNK(mode_t m) { return (m & S_IFMT) == S_IFLNK; }
+
+}  // namespace sol
+#endif
+
+namespace sol {
 
 struct timestruc_t {
     long tv_sec;
@@ -63,12 +76,11 @@ struct stat {
     int64_t st_blocks;
     char st_fstype[16];
 };
-#if defined(__LP64__)
 static_assert(offsetof(struct stat, st_rdev) == 32, "Solaris LP64 stat layout");
 static_assert(offsetof(struct stat, st_size) == 40, "Solaris LP64 stat layout");
 static_assert(offsetof(struct stat, st_blksize) == 96, "Solaris LP64 stat layout");
 static_assert(offsetof(struct stat, st_fstype) == 112, "Solaris LP64 stat layout");
-#endif
+static_assert(sizeof(struct stat) == 128, "Solaris LP64 stat layout");
 
 // 0, or -1 with errno. stat follows symbolic links, lstat does not.
 int stat(const char* path, struct stat* buf);

@@ -2,12 +2,22 @@
 #pragma once
 #include "sol/types.h"
 
+// On Solaris the platform's header also maps statvfs64 and statvfs64_t to their LP64 names,
+// here and at every use alike.
+#if defined(__sun)
+#include <sys/statvfs.h>
+#else
 namespace sol {
 
 constexpr int FSTYPSZ = 16;
 constexpr unsigned long ST_RDONLY = 0x01;
 constexpr unsigned long ST_NOSUID = 0x02;
 constexpr unsigned long ST_NOTRUNC = 0x04;
+
+}  // namespace sol
+#endif
+
+namespace sol {
 
 struct statvfs64_t {
     unsigned long f_bsize;
@@ -24,9 +34,9 @@ struct statvfs64_t {
     unsigned long f_namemax;
     char f_fstr[32];
 };
-#if defined(__LP64__)
 static_assert(sizeof(statvfs64_t) == 136, "Solaris statvfs64_t layout");
-#endif
+static_assert(offsetof(statvfs64_t, f_basetype) == 72, "Solaris statvfs64_t layout");
+static_assert(offsetof(statvfs64_t, f_flag) == 88, "Solaris statvfs64_t layout");
 
 // 0, or -1 with errno.
 int statvfs64(const char* path, statvfs64_t* buf);

@@ -15,6 +15,13 @@ struct vminfo_t {
 };
 static_assert(sizeof(vminfo_t) == 40, "Solaris vminfo_t layout");
 
+}  // namespace sol
+
+#if defined(__sun)
+#include <sys/sysinfo.h>
+#else
+namespace sol {
+
 constexpr int CPU_IDLE = 0;
 constexpr int CPU_USER = 1;
 constexpr int CPU_KERNEL = 2;
@@ -24,6 +31,11 @@ constexpr int W_IO = 0;
 constexpr int W_SWAP = 1;
 constexpr int W_PIO = 2;
 constexpr int W_STATES = 3;
+
+}  // namespace sol
+#endif
+
+namespace sol {
 
 struct cpu_sysinfo_t {
     uint_t cpu[CPU_STATES];  // cumulative clock ticks per CPU state

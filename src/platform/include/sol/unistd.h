@@ -1,6 +1,12 @@
 // sysconf(3C) with the Solaris numbering of its names.
 #pragma once
+#include <sys/types.h>
 
+#include "sol/types.h"
+
+#if defined(__sun)
+#include <unistd.h>
+#else
 namespace sol {
 
 constexpr int _SC_CLK_TCK = 3;
@@ -13,14 +19,13 @@ constexpr int _SC_AVPHYS_PAGES = 501;
 constexpr int _SC_NPROCESSORS_MAX = 516;
 constexpr int _SC_CPUID_MAX = 517;
 
-// The value of `name`, or -1 (errno EINVAL) when the name is not supported.
-long sysconf(int name);
-
 }  // namespace sol
-
-#include <sys/types.h>
+#endif
 
 namespace sol {
+
+// The value of `name`, or -1 (errno EINVAL) when the name is not supported.
+long sysconf(int name);
 
 // 0, or -1 with errno.
 int close(int fd);

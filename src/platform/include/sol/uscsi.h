@@ -1,6 +1,30 @@
 // <sys/scsi/impl/uscsi.h>: the user SCSI pass-through command (ioctl USCSICMD).
 #pragma once
+#include <cstddef>
+
 #include "sol/types.h"
+
+#if defined(__sun)
+#include <sys/scsi/impl/uscsi.h>
+#else
+namespace sol {
+
+constexpr int USCSI_WRITE = 0x00000;
+constexpr int USCSI_SILENT = 0x00001;
+constexpr int USCSI_DIAGNOSE = 0x00002;
+constexpr int USCSI_ISOLATE = 0x00004;
+constexpr int USCSI_READ = 0x00008;
+constexpr int USCSI_ASYNC = 0x01000;
+constexpr int USCSI_SYNC = 0x02000;
+constexpr int USCSI_RESET = 0x04000;
+constexpr int USCSI_RESET_ALL = 0x08000;
+constexpr int USCSI_RQENABLE = 0x10000;
+
+constexpr int USCSIIOC = 0x04 << 8;
+constexpr int USCSICMD = USCSIIOC | 201;
+
+}  // namespace sol
+#endif
 
 namespace sol {
 
@@ -23,19 +47,4 @@ static_assert(offsetof(uscsi_cmd, uscsi_bufaddr) == 16, "Solaris LP64 uscsi_cmd 
 static_assert(offsetof(uscsi_cmd, uscsi_cdblen) == 40, "Solaris LP64 uscsi_cmd layout");
 static_assert(offsetof(uscsi_cmd, uscsi_rqbuf) == 48, "Solaris LP64 uscsi_cmd layout");
 static_assert(sizeof(uscsi_cmd) == 64, "Solaris LP64 uscsi_cmd layout");
-
-constexpr int USCSI_WRITE = 0x00000;
-constexpr int USCSI_SILENT = 0x00001;
-constexpr int USCSI_DIAGNOSE = 0x00002;
-constexpr int USCSI_ISOLATE = 0x00004;
-constexpr int USCSI_READ = 0x00008;
-constexpr int USCSI_ASYNC = 0x01000;
-constexpr int USCSI_SYNC = 0x02000;
-constexpr int USCSI_RESET = 0x04000;
-constexpr int USCSI_RESET_ALL = 0x08000;
-constexpr int USCSI_RQENABLE = 0x10000;
-
-constexpr int USCSIIOC = 0x04 << 8;
-constexpr int USCSICMD = USCSIIOC | 201;
-
 }  // namespace sol

@@ -11,9 +11,7 @@ struct ustat {
     char f_fname[6];
     char f_fpack[6];
 };
-#if defined(__LP64__)
 static_assert(sizeof(struct ustat) == 32, "Solaris LP64 ustat layout");
-#endif
 
 // 0 when a file system on device `dev` is mounted; -1 with errno EINVAL when none is.
 int ustat(dev_t dev, struct ustat* buf);

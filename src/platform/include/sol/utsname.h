@@ -1,9 +1,18 @@
 // <sys/utsname.h>: uname(2) with the Solaris 257-byte fields.
 #pragma once
+#include "sol/types.h"
 
+#if defined(__sun)
+#include <sys/utsname.h>
+#else
 namespace sol {
 
 constexpr int _SYS_NMLN = 257;
+
+}  // namespace sol
+#endif
+
+namespace sol {
 
 struct utsname {
     char sysname[_SYS_NMLN];

@@ -1,0 +1,45 @@
+/* Stand-in: the mount table. */
+#ifndef _SYS_MNTTAB_H
+#define _SYS_MNTTAB_H
+
+#include <stdio.h>
+#include <sys/types.h>
+
+#define MNTTAB "/etc/mnttab"
+#define MNT_LINE_MAX 1024
+#define MNT_TOOLONG 1
+#define MNT_TOOMANY 2
+#define MNT_TOOFEW 3
+
+struct mnttab {
+    char *mnt_special;
+    char *mnt_mountp;
+    char *mnt_fstype;
+    char *mnt_mntopts;
+    char *mnt_time;
+};
+
+struct extmnttab {
+    char *mnt_special;
+    char *mnt_mountp;
+    char *mnt_fstype;
+    char *mnt_mntopts;
+    char *mnt_time;
+    uint_t mnt_major;
+    uint_t mnt_minor;
+};
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+int getmntent(FILE *, struct mnttab *);
+int getextmntent(FILE *, struct extmnttab *, size_t);
+int getmntany(FILE *, struct mnttab *, struct mnttab *);
+char *hasmntopt(struct mnttab *, char *);
+void resetmnttab(FILE *);
+int putmntent(FILE *, struct mnttab *);
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,82 @@
+/* Stand-in: the Solaris scalar types (LP64). */
+#ifndef _SYS_TYPES_H
+#define _SYS_TYPES_H
+
+#include <sys/feature_tests.h>
+
+typedef unsigned char uchar_t;
+typedef unsigned short ushort_t;
+typedef unsigned int uint_t;
+typedef unsigned long ulong_t;
+typedef char *caddr_t;
+typedef long daddr_t;
+typedef long long longlong_t;
+typedef unsigned long long u_longlong_t;
+typedef unsigned char u_char;
+typedef unsigned short u_short;
+typedef unsigned int u_int;
+typedef unsigned long u_long;
+
+typedef signed char int8_t;
+typedef short int16_t;
+typedef int int32_t;
+typedef long int64_t;
+typedef unsigned char uint8_t;
+typedef unsigned short uint16_t;
+typedef unsigned int uint32_t;
+typedef unsigned long uint64_t;
+typedef unsigned char u_int8_t;
+typedef unsigned short u_int16_t;
+typedef unsigned int u_int32_t;
+typedef unsigned long u_int64_t;
+typedef long intptr_t;
+typedef unsigned long uintptr_t;
+
+#ifndef _SIZE_T
+#define _SIZE_T
+typedef unsigned long size_t;
+#endif
+#ifndef _SSIZE_T
+#define _SSIZE_T
+typedef long ssize_t;
+#endif
+typedef long time_t;
+typedef long clock_t;
+typedef long long hrtime_t;
+typedef int kid_t;
+typedef int id_t;
+typedef int pid_t;
+typedef int processorid_t;
+typedef unsigned long long diskaddr_t;
+typedef unsigned int uid_t;
+typedef unsigned int gid_t;
+typedef unsigned int mode_t;
+typedef unsigned int nlink_t;
+typedef unsigned long dev_t;
+typedef unsigned int major_t;
+typedef unsigned int minor_t;
+typedef unsigned long ino_t;
+typedef long off_t;
+typedef long blkcnt_t;
+typedef int blksize_t;
+typedef unsigned long fsblkcnt_t;
+typedef unsigned long fsfilcnt_t;
+typedef unsigned long ino64_t;
+typedef long off64_t;
+typedef long blkcnt64_t;
+typedef unsigned long fsblkcnt64_t;
+typedef unsigned long fsfilcnt64_t;
+typedef int key_t;
+typedef unsigned int useconds_t;
+typedef int clockid_t;
+typedef int timer_t;
+
+typedef struct timespec {
+    time_t tv_sec;
+    long tv_nsec;
+} timespec_t;
+typedef struct timespec timestruc_t;
+
+#include <sys/pthread_types.h>
+
+#endif
