@@ -27,6 +27,14 @@ struct MountTable {
     }
     MountTable(const MountTable&) = delete;
     MountTable& operator=(const MountTable&) = delete;
+
+    // The next well-formed entry; a malformed line (a positive code) is passed over, so one
+    // bad line hides nothing after it. False at the end of the table.
+    bool next(sol::mnttab& entry) {
+        int result;
+        while ((result = sol::getmntent(fp, &entry)) > 0) {}
+        return result == 0;
+    }
 };
 
 bool isLogicalDisk(const sol::mnttab& entry) {
@@ -57,7 +65,7 @@ std::vector<std::string> ListLogicalDisks() {
     MountTable table(sol::fopen(sol::MNTTAB, "r"));
     if (table.fp == nullptr) return names;
     sol::mnttab entry;
-    while (sol::getmntent(table.fp, &entry) == 0) {
+    while (table.next(entry)) {
         if (isLogicalDisk(entry)) names.push_back(field(entry.mnt_special));
     }
     return names;
@@ -69,7 +77,7 @@ LogicalDisk GetLogicalDisk(const std::string& name, bool withCapacities) {
     MountTable table(sol::fopen(sol::MNTTAB, "r"));
     if (table.fp == nullptr) throw MountTableError(sol::MNTTAB);
     sol::mnttab entry;
-    while (sol::getmntent(table.fp, &entry) == 0) {
+    while (table.next(entry)) {
         if (!isLogicalDisk(entry) || entry.mnt_special == nullptr || name != entry.mnt_special) continue;
         disk.mountPoint = field(entry.mnt_mountp);
         disk.fileSystemType = field(entry.mnt_fstype);
