@@ -10,7 +10,6 @@
 #include "com_vantor_kelda_providers_solaris_SolarisAuthenticator.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
-#include "jni/LogMessage.h"
 #include "sol/crypt.h"
 #include "sol/shadow.h"
 
@@ -90,7 +89,6 @@ Java_com_vantor_kelda_providers_solaris_SolarisAuthenticator_authenticate(JNIEnv
     try {
         std::string message;
         bool accepted = checkPassword(userName.chars(), [&] { return passwordText.chars(); }, message);
-        if (!message.empty()) LogMessage(env, message, "info");
         return accepted ? JNI_TRUE : JNI_FALSE;
     } catch (...) {
         // A null argument leaves its Java exception pending; nothing else may reach the JVM.

@@ -7,7 +7,6 @@
 #include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
-#include "jni/LogMessage.h"
 #include "sol/mnttab.h"
 #include "sol/statvfs.h"
 #include "sol/stdio.h"
@@ -99,8 +98,7 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateLogicalDisk
             // An entry unmounted since the listing is left out.
             try {
                 disks.add(makeDisk(name, env, cls, ctor, false));
-            } catch (NativeError e) {
-                LogMessage(env, e.message(), "warn");
+            } catch (const NativeError&) {
             }
         }
         return disks.get();

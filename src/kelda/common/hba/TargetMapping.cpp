@@ -4,8 +4,8 @@
 #include <cstring>
 #include <new>
 
-#include "sol/dirent.h"
-#include "sol/unistd.h"
+#include "devices/DeviceDirectory.h"
+#include "devices/DeviceNames.h"
 
 FcpTargetMappingTable::FcpTargetMappingTable() : table_(reinterpret_cast<HBA_FCPTARGETMAPPING*>(inline_)) {}
 
@@ -62,30 +62,11 @@ void leadvilleDeviceName(const char (&osDeviceName)[256], char (&out)[256]) {
 
 bool deviceDerivesFrom(const char* name, const char* physicalPath) {
     char path[1024];
-    int n = std::snprintf(path, sizeof path, "%s/%s", "/dev/rdsk", name);
+    int n = std::snprintf(path, sizeof path, "%s/%s", devices::kRawDeviceDirectory, name);
     if (n < 0 || static_cast<size_t>(n) >= sizeof path) return false;  // no such entry can exist
-    char link[1024];
-    ssize_t length = sol::readlink(path, link, sizeof link - 1);
-    if (length < 0) return false;
-    link[length] = '\0';
-    const char* devices = std::strstr(link, "/devices/");
-    if (devices == nullptr) return false;
-    size_t physicalLength = std::strlen(physicalPath);
-    return std::strlen(devices) > physicalLength && std::strncmp(devices, physicalPath, physicalLength) == 0 &&
-           devices[physicalLength] == ':';
+    auto link = devices::readLinkTarget(path, 1023);
+    return link && devices::linksToMinorOf(*link, physicalPath);
 }
-
-namespace {
-
-// Closes the directory on every way out.
-struct DirectoryStream {
-    sol::DIR* dir;
-    ~DirectoryStream() {
-        if (dir != nullptr) sol::closedir(dir);
-    }
-};
-
-}  // namespace
 
 unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry) {
     if (entry.ScsiId.ScsiBusNumber != 0) return entry.ScsiId.ScsiBusNumber;
@@ -99,14 +80,12 @@ unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry) {
     unsigned int bus = parseScsiBusNumber(name, found);
     if (!found && std::strncmp(name, "/dev/dsk/", 9) == 0) bus = parseScsiBusNumber(name + 9, found);
     if (!found && std::strncmp(name, "/devices/", 9) == 0) {
-        DirectoryStream stream{sol::opendir("/dev/rdsk")};
-        if (stream.dir != nullptr) {
-            while (!found) {
-                sol::dirent* entryName = sol::readdir(stream.dir);
-                if (entryName == nullptr) break;
-                if (entryName->d_name[0] == 'c' && deviceDerivesFrom(entryName->d_name, name)) {
-                    bus = parseScsiBusNumber(entryName->d_name, found);
-                }
+        devices::DeviceDirectory directory(devices::kRawDeviceDirectory);
+        while (!found) {
+            const sol::dirent* entryName = directory.next();
+            if (entryName == nullptr) break;
+            if (entryName->d_name[0] == 'c' && deviceDerivesFrom(entryName->d_name, name)) {
+                bus = parseScsiBusNumber(entryName->d_name, found);
             }
         }
     }
