@@ -43,8 +43,10 @@ std::optional<std::string> physicalPath(const std::string& linkTarget) {
     return colon == std::string::npos ? rest : rest.substr(0, colon);
 }
 
+const char* devicesPart(const std::string& linkTarget) { return std::strstr(linkTarget.c_str(), "/devices/"); }
+
 bool linksToMinorOf(const std::string& linkTarget, const char* devicesPath) {
-    const char* devices = std::strstr(linkTarget.c_str(), "/devices/");
+    const char* devices = devicesPart(linkTarget);
     if (devices == nullptr) return false;
     size_t length = std::strlen(devicesPath);
     return std::strlen(devices) > length && std::strncmp(devices, devicesPath, length) == 0 && devices[length] == ':';

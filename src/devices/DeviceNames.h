@@ -37,6 +37,10 @@ std::string labelModel(const char* label, size_t size);
 // ../../devices/pci@1f,4000/scsi@3/sd@0,0:c,raw. None when the target has no "/devices/".
 std::optional<std::string> physicalPath(const std::string& linkTarget);
 
+// The link target (read up to its first NUL) from its first "/devices/" on, or null when it
+// has none; the text stays in `linkTarget`.
+const char* devicesPart(const std::string& linkTarget);
+
 // True when the link target (read up to its first NUL) names a minor node of the physical
 // device `devicesPath` ("/devices/..."): from its first "/devices/" it continues with
 // `devicesPath` and then ':'.

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "com_vantor_kelda_providers_hba_HbaCache.h"
 #include "kelda/common/hba/HbaCacheImpl.h"
@@ -98,6 +99,7 @@ public:
     void adapter(int index, const char*, HBA_ADAPTERATTRIBUTES& attributes, bool,
                  const FcpTargetMappingTable& mappings) override {
         mappings_ = &mappings;
+        byPort_.emplace(mappings);
         HBA_UINT32 portCount = attributes.NumberOfPorts;
         adapter_ = impl_.MakeHba(index, attributes);
         ports_ = checked(env_, env_->NewObjectArray(arrayLength(portCount), impl_.hbaPort.cls, nullptr));
@@ -120,7 +122,7 @@ public:
 
     void discoveredPort(HBA_UINT32 d, HBA_PORTATTRIBUTES& attributes) override {
         jobject discoveredInstance = impl_.MakeHbaDiscoPort(attributes);
-        jobjectArray mappings = impl_.targetMappings(port_, discoveredInstance, attributes.PortWWN, *mappings_);
+        jobjectArray mappings = impl_.targetMappings(port_, discoveredInstance, attributes.PortWWN, *mappings_, *byPort_);
         impl_.store(discovered_, static_cast<jsize>(d),
                     impl_.hbaDiscoveredPort.newObject(impl_.hbaDiscoveredPort.meth_init(), discoveredInstance, mappings));
         env_->DeleteLocalRef(mappings);
@@ -146,6 +148,7 @@ private:
     JNIEnv* env_;
     jobjectArray result_ = nullptr;
     const FcpTargetMappingTable* mappings_ = nullptr;
+    std::optional<MappingsByPort> byPort_;  // the current adapter's mappings by target port
     jobject adapter_ = nullptr;
     jobjectArray ports_ = nullptr;
     jobject port_ = nullptr;
@@ -159,18 +162,12 @@ jobjectArray HbaCacheImpl::FillCache() {
 }
 
 jobjectArray HbaCacheImpl::targetMappings(jobject port, jobject discovered, const HBA_WWN& portWWN,
-                                          const FcpTargetMappingTable& table) {
-    jsize matches = 0;
-    for (HBA_UINT32 e = 0; e < table.size(); ++e) {
-        if (equal(table.entry(e).FcpId.PortWWN, portWWN)) ++matches;
-    }
-    jobjectArray mappings = checked(env, env->NewObjectArray(matches, kdInstance.cls, nullptr));
+                                          const FcpTargetMappingTable& table, const MappingsByPort& byPort) {
+    const std::vector<HBA_UINT32>& matches = byPort.of(portWWN);
+    jobjectArray mappings =
+        checked(env, env->NewObjectArray(static_cast<jsize>(matches.size()), kdInstance.cls, nullptr));
     jsize next = 0;
-    for (HBA_UINT32 e = 0; e < table.size() && next < matches; ++e) {
-        if (equal(table.entry(e).FcpId.PortWWN, portWWN)) {
-            store(mappings, next++, MakeTargetMapping(port, discovered, table.entry(e)));
-        }
-    }
+    for (HBA_UINT32 e : matches) store(mappings, next++, MakeTargetMapping(port, discovered, table.entry(e)));
     return mappings;
 }
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <optional>
+#include <string>
 
 #include "devices/DeviceDirectory.h"
 #include "devices/DeviceNames.h"
@@ -36,6 +38,22 @@ HBA_STATUS FcpTargetMappingTable::fetch(HBA_HANDLE handle, Fetch get) {
     return status;
 }
 
+MappingsByPort::MappingsByPort(const FcpTargetMappingTable& table) {
+    for (HBA_UINT32 e = 0; e < table.size(); ++e) {
+        uint64_t key;
+        std::memcpy(&key, table.entry(e).FcpId.PortWWN.wwn, sizeof key);
+        groups_[key].push_back(e);
+    }
+}
+
+const std::vector<HBA_UINT32>& MappingsByPort::of(const HBA_WWN& port) const {
+    static const std::vector<HBA_UINT32> none;
+    uint64_t key;
+    std::memcpy(&key, port.wwn, sizeof key);
+    auto it = groups_.find(key);
+    return it == groups_.end() ? none : it->second;
+}
+
 unsigned int parseScsiBusNumber(const char* text, bool& found) {
     if (text[0] != 'c' || text[1] < '0' || text[1] > '9') return 0;
     unsigned int bus = 0;
@@ -60,15 +78,50 @@ void leadvilleDeviceName(const char (&osDeviceName)[256], char (&out)[256]) {
     if (char* slice = std::strstr(out, "s2")) *slice = '\0';
 }
 
-bool deviceDerivesFrom(const char* name, const char* physicalPath) {
+namespace {
+
+// The link target of "/dev/rdsk/<name>"; none when the entry is no link or its path too long
+// for any entry to exist.
+std::optional<std::string> rawEntryLink(const char* name) {
     char path[1024];
     int n = std::snprintf(path, sizeof path, "%s/%s", devices::kRawDeviceDirectory, name);
-    if (n < 0 || static_cast<size_t>(n) >= sizeof path) return false;  // no such entry can exist
-    auto link = devices::readLinkTarget(path, 1023);
+    if (n < 0 || static_cast<size_t>(n) >= sizeof path) return std::nullopt;
+    return devices::readLinkTarget(path, 1023);
+}
+
+}  // namespace
+
+bool deviceDerivesFrom(const char* name, const char* physicalPath) {
+    auto link = rawEntryLink(name);
     return link && devices::linksToMinorOf(*link, physicalPath);
 }
 
-unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry) {
+unsigned int RawDeviceBuses::of(const char* physicalPath, bool& found) {
+    if (!read_) {
+        read_ = true;
+        devices::DeviceDirectory directory(devices::kRawDeviceDirectory);
+        while (const sol::dirent* entry = directory.next()) {
+            if (entry->d_name[0] != 'c') continue;
+            bool named = false;
+            unsigned int bus = parseScsiBusNumber(entry->d_name, named);
+            if (!named) continue;
+            auto link = rawEntryLink(entry->d_name);
+            const char* linked = link ? devices::devicesPart(*link) : nullptr;
+            if (linked == nullptr) continue;
+            // The entry derives from every prefix of its target that a ':' follows; the first
+            // entry of each keeps it.
+            for (const char* colon = std::strchr(linked, ':'); colon != nullptr; colon = std::strchr(colon + 1, ':')) {
+                buses_.emplace(std::string(linked, static_cast<size_t>(colon - linked)), bus);
+            }
+        }
+    }
+    auto it = buses_.find(physicalPath);
+    if (it == buses_.end()) return 0;
+    found = true;
+    return it->second;
+}
+
+unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry, RawDeviceBuses& buses) {
     if (entry.ScsiId.ScsiBusNumber != 0) return entry.ScsiId.ScsiBusNumber;
 
     // The library's field need not be terminated: work on a terminated copy.
@@ -79,15 +132,11 @@ unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry) {
     bool found = false;
     unsigned int bus = parseScsiBusNumber(name, found);
     if (!found && std::strncmp(name, "/dev/dsk/", 9) == 0) bus = parseScsiBusNumber(name + 9, found);
-    if (!found && std::strncmp(name, "/devices/", 9) == 0) {
-        devices::DeviceDirectory directory(devices::kRawDeviceDirectory);
-        while (!found) {
-            const sol::dirent* entryName = directory.next();
-            if (entryName == nullptr) break;
-            if (entryName->d_name[0] == 'c' && deviceDerivesFrom(entryName->d_name, name)) {
-                bus = parseScsiBusNumber(entryName->d_name, found);
-            }
-        }
-    }
+    if (!found && std::strncmp(name, "/devices/", 9) == 0) bus = buses.of(name, found);
     return bus;
+}
+
+unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry) {
+    RawDeviceBuses buses;
+    return divineScsiBusNumber(entry, buses);
 }
