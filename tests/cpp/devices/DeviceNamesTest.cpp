@@ -54,6 +54,29 @@ TEST(DiskLink, PhysicalPathFromDevicesToTheLastColon) {
     EXPECT_FALSE(devices::physicalPath("../../devices"));
 }
 
+TEST(DiskLink, MinorNodeOfAPhysicalDevice) {
+    const char* disk = "/devices/pci@1f,4000/scsi@3/sd@0,0";
+    EXPECT_TRUE(devices::linksToMinorOf("../../devices/pci@1f,4000/scsi@3/sd@0,0:c,raw", disk));
+    // The same device path continuing otherwise, a prefix of it, no ':' after it.
+    EXPECT_FALSE(devices::linksToMinorOf("../../devices/pci@1f,4000/scsi@3/sd@0,01:c,raw", disk));
+    EXPECT_FALSE(devices::linksToMinorOf("../../devices/pci@1f,4000/scsi@3:c", disk));
+    EXPECT_FALSE(devices::linksToMinorOf("../../devices/pci@1f,4000/scsi@3/sd@0,0", disk));
+    EXPECT_FALSE(devices::linksToMinorOf("../../elsewhere/pci@1f,4000/scsi@3/sd@0,0:c", disk));
+    // Text after a NUL is not part of the target.
+    EXPECT_FALSE(devices::linksToMinorOf(std::string("x\0../../devices/pci@1f,4000/scsi@3/sd@0,0:c", 46), disk));
+    EXPECT_STREQ("/devices/a:b", devices::devicesPart("../../devices/a:b"));
+    EXPECT_EQ(nullptr, devices::devicesPart("../../devices"));
+}
+
+TEST(DiskLink, DriverNameFromTheLastComponent) {
+    EXPECT_EQ("sd", devices::driverName("../../devices/pci@1f,4000/scsi@3/sd@0,0:a"));
+    EXPECT_EQ("ssd", devices::driverName("../../devices/pci@8,600000/SUNW,ssd@1,0:a"));
+    EXPECT_EQ("ssd", devices::driverName("../../devices/ssd@1,0:a//"));  // empty components are passed over
+    EXPECT_EQ("", devices::driverName("/"));
+    EXPECT_FALSE(devices::driverName("sd@0,0:a"));  // no "/": no driver
+    EXPECT_EQ(std::string(255, 'd'), devices::driverName("x/" + std::string(300, 'd') + "@0"));
+}
+
 TEST(DiskNames, NamesFromJavaStayWithinLimitsAndTheDirectory) {
     EXPECT_TRUE(devices::acceptableName("c0t0d0", 2));
     EXPECT_TRUE(devices::acceptableName(std::string(97, 'x'), 2));
