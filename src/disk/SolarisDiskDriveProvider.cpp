@@ -8,7 +8,7 @@
 #include "com_vantor_kelda_providers_solaris_SolarisDiskDriveProvider.h"
 #include "devices/DeviceDirectory.h"
 #include "devices/DeviceNames.h"
-#include "disk/DiskExport.h"
+#include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
 #include "sol/dkio.h"
@@ -102,7 +102,7 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskDriveP
     JNIEnv* env, jobject self, jobject receiver) {
     if (env->EnsureLocalCapacity(2000) < 0) return;
     bool walked = false;
-    disk::runDiskCall(env, [&] {
+    guardedExport(env, kUnknownException, [&] {
         DiskDriveImpl impl(env, self);
         walked = true;
         impl.EnumerateDisks(receiver);
@@ -116,7 +116,7 @@ JNIEXPORT jobject JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskDri
     JNIEnv* env, jobject self, jstring deviceId) {
     if (env->EnsureLocalCapacity(1000) < 0) return nullptr;
     jobject result = nullptr;
-    disk::runDiskCall(env, [&] {
+    guardedExport(env, kUnknownException, [&] {
         DiskDriveImpl impl(env, self);
         result = impl.GetDisk(deviceId);
     });

@@ -7,7 +7,7 @@
 #include "com_vantor_kelda_providers_solaris_SolarisDiskPartitionProvider.h"
 #include "devices/DeviceDirectory.h"
 #include "devices/DeviceNames.h"
-#include "disk/DiskExport.h"
+#include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
 #include "sol/dkio.h"
@@ -72,7 +72,7 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskPartit
     JNIEnv* env, jobject self, jobject receiver) {
     if (env->EnsureLocalCapacity(2000) < 0) return;
     // A receiver or makePartition1 that throws ends the walk; the exception reaches the caller.
-    disk::runDiskCall(env, [&] {
+    guardedExport(env, kUnknownException, [&] {
         DiskPartitionImpl impl(env, self);
         impl.EnumeratePartitions(receiver);
     });
@@ -82,7 +82,7 @@ JNIEXPORT jobject JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskPar
     JNIEnv* env, jobject self, jstring name) {
     if (env->EnsureLocalCapacity(1000) < 0) return nullptr;
     jobject result = nullptr;
-    disk::runDiskCall(env, [&] {
+    guardedExport(env, kUnknownException, [&] {
         DiskPartitionImpl impl(env, self);
         result = impl.GetPartition(name);
     });

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "com_vantor_kelda_providers_hba_HbaCache.h"
+#include "jni/Export.h"
 #include "kelda/common/hba/HbaCacheImpl.h"
 #include "kelda/common/hba/HbaCodes.h"
 #include "kelda/common/hba/HbaTreeReader.h"
@@ -258,11 +259,8 @@ jobject HbaCacheImpl::MakeHbaDiscoPort(HBA_PORTATTRIBUTES& attributes) {
 JNIEXPORT jobjectArray JNICALL Java_com_vantor_kelda_providers_hba_HbaCache_fillHbaCache(JNIEnv* env, jobject self,
                                                                                         jobject classNames) {
     if (env->EnsureLocalCapacity(1000) < 0) return nullptr;
-    try {
+    return guardedExport<jobjectArray>(env, kPendingOnly, nullptr, [&] {
         HbaCacheImpl impl(env, self, classNames);
         return impl.FillCache();
-    } catch (...) {
-        // A Java exception left pending stays for the caller; nothing C++ reaches the JVM.
-        return nullptr;
-    }
+    });
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "com_vantor_kelda_providers_hba_HbaCache.h"
+#include "jni/Export.h"
 #include "jni/ClassHolder.h"
 #include "jni/JavaText.h"
 #include "jni/LocalRef.h"
@@ -104,10 +105,8 @@ void HbaCacheImpl::TestHbaLibrary(jobject list) {
 
 JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_hba_HbaCache_testHbaLibrary(JNIEnv* env, jobject self,
                                                                                   jobject list) {
-    try {
+    guardedExport(env, kPendingOnly, [&] {
         HbaCacheImpl impl(env, self, nullptr);
         impl.TestHbaLibrary(list);
-    } catch (...) {
-        // A Java exception left pending stays for the caller; nothing C++ reaches the JVM.
-    }
+    });
 }
