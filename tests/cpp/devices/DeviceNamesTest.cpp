@@ -63,7 +63,8 @@ TEST(DiskLink, MinorNodeOfAPhysicalDevice) {
     EXPECT_FALSE(devices::linksToMinorOf("../../devices/pci@1f,4000/scsi@3/sd@0,0", disk));
     EXPECT_FALSE(devices::linksToMinorOf("../../elsewhere/pci@1f,4000/scsi@3/sd@0,0:c", disk));
     // Text after a NUL is not part of the target.
-    EXPECT_FALSE(devices::linksToMinorOf(std::string("x\0../../devices/pci@1f,4000/scsi@3/sd@0,0:c", 46), disk));
+    static const char afterNul[] = "x\0../../devices/pci@1f,4000/scsi@3/sd@0,0:c";
+    EXPECT_FALSE(devices::linksToMinorOf(std::string(afterNul, sizeof afterNul - 1), disk));
     EXPECT_STREQ("/devices/a:b", devices::devicesPart("../../devices/a:b"));
     EXPECT_EQ(nullptr, devices::devicesPart("../../devices"));
 }
