@@ -4,33 +4,23 @@
 #pragma once
 #include <jni.h>
 
-#include <cstring>
 #include <string>
 
-#include "disk/DeviceHandles.h"
-#include "kelda/common/hba/KeldaClasses.h"
+#include "devices/DeviceDirectory.h"
+#include "kelda/KeldaClasses.h"
 #include "sol/dirent.h"
 #include "sol/unistd.h"
 
 namespace disk {
 
-// The directory of the raw disk devices.
-inline const char* const kRawDeviceDirectory = "/dev/rdsk";
-
 // The path of a "/dev/rdsk" entry.
 inline std::string rawDevicePath(const std::string& entryName) {
-    return std::string(kRawDeviceDirectory) + "/" + entryName;
+    return std::string(devices::kRawDeviceDirectory) + "/" + entryName;
 }
 
-// No class holders beyond the common ones.
-struct NoMoreClasses {
-    explicit NoMoreClasses(JNIEnv*) {}
-};
-
-// The base of a worker. `Provider` wraps the Java provider; `MoreClasses` holds the holders a
-// worker needs beyond the common ones, looked up after them and before the provider's class.
+// The base of a worker. `Provider` wraps the Java provider.
 // Every step that meets a pending Java exception raises JavaExceptionPending.
-template <class Provider, class MoreClasses = NoMoreClasses>
+template <class Provider>
 class DiskProviderWorker {
 protected:
     // Looks up the classes, wraps the provider and fetches the class names of its namespace.
@@ -40,10 +30,6 @@ protected:
           kdProperty(env),
           kdInstance(env),
           instanceReceiver(env),
-          unsignedInt64(env),
-          unsignedInt32(env),
-          unsignedInt16(env),
-          moreClasses(env),
           providerClass(env),
           hbaClassNames(env),
           provider(providerClass, providerObject),
@@ -57,10 +43,9 @@ protected:
     template <class Accept, class Make>
     void deliverEntries(jobject receiverObject, Accept accept, Make make) {
         InstanceReceiver receiver(instanceReceiver, receiverObject);
-        Directory directory(sol::opendir(kRawDeviceDirectory));
-        if (directory.get() == nullptr) return;
-        while (sol::dirent* entry = sol::readdir(directory.get())) {
-            std::string name(entry->d_name, strnlen(entry->d_name, sizeof entry->d_name));
+        devices::DeviceDirectory directory(devices::kRawDeviceDirectory);
+        while (const sol::dirent* entry = directory.next()) {
+            std::string name = devices::entryName(*entry);
             if (!accept(name)) continue;
             jobject instance = make(name.c_str());
             if (instance != nullptr) receiver.test(instance);
@@ -73,10 +58,6 @@ protected:
     KdProperty::Static kdProperty;
     KdInstance::Static kdInstance;
     InstanceReceiver::Static instanceReceiver;
-    UnsignedInt64::Static unsignedInt64;
-    UnsignedInt32::Static unsignedInt32;
-    UnsignedInt16::Static unsignedInt16;
-    MoreClasses moreClasses;
     typename Provider::Static providerClass;
     HbaClassNames::Static hbaClassNames;
     Provider provider;

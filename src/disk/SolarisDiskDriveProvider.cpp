@@ -6,9 +6,9 @@
 #include <string>
 
 #include "com_vantor_kelda_providers_solaris_SolarisDiskDriveProvider.h"
-#include "disk/DeviceHandles.h"
-#include "disk/DiskDeviceNames.h"
-#include "disk/DiskExport.h"
+#include "devices/DeviceDirectory.h"
+#include "devices/DeviceNames.h"
+#include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
 #include "sol/dkio.h"
@@ -19,11 +19,10 @@ namespace {
 
 // The physical path of the device's link as a Java string, or null.
 jstring physicalPathString(JNIEnv* env, const std::string& devicePath) {
-    char target[disk::kMaxDevicePath];
-    ssize_t n = sol::readlink(devicePath.c_str(), target, sizeof target);
+    auto target = devices::readLinkTarget(devicePath, devices::kMaxDevicePath);
     // A target that fills the buffer may have been cut: no path rather than a wrong one.
-    if (n < 0 || static_cast<size_t>(n) >= sizeof target) return nullptr;
-    auto path = disk::physicalPath(std::string(target, static_cast<size_t>(n)));
+    if (!target || target->size() >= devices::kMaxDevicePath) return nullptr;
+    auto path = devices::physicalPath(*target);
     if (!path) return nullptr;
     return checked(env, newJavaString(env, *path));
 }
@@ -31,23 +30,23 @@ jstring physicalPathString(JNIEnv* env, const std::string& devicePath) {
 }  // namespace
 
 void DiskDriveImpl::EnumerateDisks(jobject receiver) {
-    deliverEntries(receiver, disk::isWholeDiskEntry, [this](const char* name) { return MakeDisk(name); });
+    deliverEntries(receiver, devices::isWholeDiskEntry, [this](const char* name) { return MakeDisk(name); });
 }
 
 jobject DiskDriveImpl::GetDisk(jstring deviceId) {
     JniString chars(env, deviceId);
     std::string name = chars.chars();
-    if (!disk::acceptableName(name, 2)) return nullptr;
+    if (!devices::acceptableName(name, 2)) return nullptr;
     return MakeDisk((name + "s2").c_str());
 }
 
 jobject DiskDriveImpl::MakeDisk(const char* name) {
     std::string entryName = name;
-    if (entryName.size() >= disk::kMaxEntryName) return nullptr;
-    std::string deviceId = disk::diskDeviceId(entryName);
+    if (entryName.size() >= devices::kMaxEntryName) return nullptr;
+    std::string deviceId = devices::diskDeviceId(entryName);
     std::string devicePath = disk::rawDevicePath(entryName);
 
-    disk::Device device(OpenDeviceForIoctl(devicePath.c_str()));
+    devices::Device device(OpenDeviceForIoctl(devicePath.c_str()));
     if (!device.valid()) return nullptr;
 
     bool valid = true;
@@ -65,7 +64,7 @@ jobject DiskDriveImpl::MakeDisk(const char* name) {
     jstring physicalPath = physicalPathString(env, devicePath);
     jobject instance;
     if (valid) {
-        std::string model = disk::labelModel(label.v_asciilabel, sizeof label.v_asciilabel);
+        std::string model = devices::labelModel(label.v_asciilabel, sizeof label.v_asciilabel);
         instance = MakeDisk1(deviceId.c_str(), model.c_str(), physicalPath, geometry.dkg_nhead, geometry.dkg_nsect,
                          geometry.dkg_pcyl, geometry.dkg_ncyl, geometry.dkg_acyl);
     } else {
@@ -91,7 +90,7 @@ int DiskDriveImpl::OpenDeviceForIoctl(const char* path) {
 jobject DiskDriveImpl::MakeDisk1(const char* deviceId, const char* model, jstring physicalPath, int64_t heads,
                                  int64_t sectorsPerTrack, int64_t physicalCylinders, int64_t dataCylinders,
                                  int64_t alternateCylinders) {
-    kelda::LocalFrame frame(env, 70);
+    jni::LocalFrame frame(env, 70);
     jstring id = checked(env, newJavaString(env, deviceId));
     jstring modelText = model == nullptr ? nullptr : checked(env, newJavaString(env, model));
     jobject instance = provider.makeDisk1(id, modelText, physicalPath, heads, sectorsPerTrack, physicalCylinders,
@@ -103,7 +102,7 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskDriveP
     JNIEnv* env, jobject self, jobject receiver) {
     if (env->EnsureLocalCapacity(2000) < 0) return;
     bool walked = false;
-    disk::runDiskCall(env, [&] {
+    guardedExport(env, kUnknownException, [&] {
         DiskDriveImpl impl(env, self);
         walked = true;
         impl.EnumerateDisks(receiver);
@@ -117,7 +116,7 @@ JNIEXPORT jobject JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskDri
     JNIEnv* env, jobject self, jstring deviceId) {
     if (env->EnsureLocalCapacity(1000) < 0) return nullptr;
     jobject result = nullptr;
-    disk::runDiskCall(env, [&] {
+    guardedExport(env, kUnknownException, [&] {
         DiskDriveImpl impl(env, self);
         result = impl.GetDisk(deviceId);
     });

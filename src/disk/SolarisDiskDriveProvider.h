@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "disk/DiskProviderWorker.h"
-#include "kelda/common/hba/KeldaClasses.h"
+#include "kelda/KeldaClasses.h"
 
-class SolarisDiskDriveProvider : public kelda::JavaObject {
+class SolarisDiskDriveProvider : public jni::JavaObject {
 public:
     JAVA_CLASS("com/vantor/kelda/providers/solaris/SolarisDiskDriveProvider",
         JAVA_STATIC_FIELD(_class, "Lcom/vantor/kelda/KdClass;")

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "com_vantor_kelda_providers_solaris_SolarisDiskPartitionProvider.h"
-#include "disk/DeviceHandles.h"
-#include "disk/DiskDeviceNames.h"
-#include "disk/DiskExport.h"
+#include "devices/DeviceDirectory.h"
+#include "devices/DeviceNames.h"
+#include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
 #include "sol/dkio.h"
@@ -24,17 +24,17 @@ void DiskPartitionImpl::EnumeratePartitions(jobject receiver) {
 jobject DiskPartitionImpl::GetPartition(jstring name) {
     JniString chars(env, name);
     std::string entryName = chars.chars();
-    if (!disk::acceptableName(entryName, 0)) return nullptr;
+    if (!devices::acceptableName(entryName, 0)) return nullptr;
     return MakePartition(entryName.c_str());
 }
 
 jobject DiskPartitionImpl::MakePartition(const char* name) {
     std::string entryName = name;
-    if (entryName.size() >= disk::kMaxEntryName) return nullptr;
-    std::string deviceId = disk::partitionDeviceId(entryName);
+    if (entryName.size() >= devices::kMaxEntryName) return nullptr;
+    std::string deviceId = devices::partitionDeviceId(entryName);
     std::string devicePath = disk::rawDevicePath(entryName);
 
-    disk::Device device(sol::open(devicePath.c_str(), SOL(O_RDWR) | SOL(O_NDELAY)));
+    devices::Device device(sol::open(devicePath.c_str(), SOL(O_RDWR) | SOL(O_NDELAY)));
     if (!device.valid()) return nullptr;
 
     struct sol::stat status {};
@@ -59,7 +59,7 @@ jobject DiskPartitionImpl::MakePartition(const char* name) {
 
 jobject DiskPartitionImpl::MakePartition1(const char* name, const char* deviceId, int slice, long size, int tag,
                                           int flags, bool mounted) {
-    kelda::LocalFrame frame(env, 50);
+    jni::LocalFrame frame(env, 50);
     jstring nameText = checked(env, newJavaString(env, name));
     jstring idText = checked(env, newJavaString(env, deviceId));
     jobject instance = provider.makePartition1(nameText, idText, static_cast<jint>(slice), static_cast<jint>(size),
@@ -72,7 +72,7 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskPartit
     JNIEnv* env, jobject self, jobject receiver) {
     if (env->EnsureLocalCapacity(2000) < 0) return;
     // A receiver or makePartition1 that throws ends the walk; the exception reaches the caller.
-    disk::runDiskCall(env, [&] {
+    guardedExport(env, kUnknownException, [&] {
         DiskPartitionImpl impl(env, self);
         impl.EnumeratePartitions(receiver);
     });
@@ -82,7 +82,7 @@ JNIEXPORT jobject JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskPar
     JNIEnv* env, jobject self, jstring name) {
     if (env->EnsureLocalCapacity(1000) < 0) return nullptr;
     jobject result = nullptr;
-    disk::runDiskCall(env, [&] {
+    guardedExport(env, kUnknownException, [&] {
         DiskPartitionImpl impl(env, self);
         result = impl.GetPartition(name);
     });

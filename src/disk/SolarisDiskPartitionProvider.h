@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "disk/DiskProviderWorker.h"
-#include "kelda/common/hba/KeldaClasses.h"
+#include "kelda/KeldaClasses.h"
 
-class SolarisDiskPartitionProvider : public kelda::JavaObject {
+class SolarisDiskPartitionProvider : public jni::JavaObject {
 public:
     JAVA_CLASS("com/vantor/kelda/providers/solaris/SolarisDiskPartitionProvider",
         JAVA_STATIC_FIELD(_class, "Lcom/vantor/kelda/KdClass;")
@@ -21,15 +21,8 @@ public:
     }
 };
 
-// The value classes the partition worker looks up beyond the common ones.
-struct PartitionValueClasses {
-    explicit PartitionValueClasses(JNIEnv* env) : unsignedInt8(env), javaBoolean(env) {}
-    UnsignedInt8::Static unsignedInt8;
-    JavaBoolean::Static javaBoolean;
-};
-
 // The worker of one call.
-class DiskPartitionImpl : private disk::DiskProviderWorker<SolarisDiskPartitionProvider, PartitionValueClasses> {
+class DiskPartitionImpl : private disk::DiskProviderWorker<SolarisDiskPartitionProvider> {
 public:
     DiskPartitionImpl(JNIEnv* env, jobject provider) : DiskProviderWorker(env, provider) {}
 

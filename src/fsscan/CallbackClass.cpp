@@ -1,6 +1,8 @@
 #include "fsscan/CallbackClass.h"
 
+#include "jni/ClassHolder.h"
 #include "jni/JavaText.h"
+#include "jni/LocalRef.h"
 
 #include <cstdio>
 #include <cstring>
@@ -30,46 +32,38 @@ void CallbackClass::rethrowDeferred() {
 }
 
 void CallbackClass::send(const char* method, const std::string* elements, int count) {
-    jclass cls = env->GetObjectClass(obj);
-    if (cls == nullptr) {
+    jni::LocalRef<jclass> cls(env, env->GetObjectClass(obj));
+    if (!cls) {
         failed();
         return;
     }
-    jmethodID callback = env->GetMethodID(cls, method, "([Ljava/lang/String;)V");
-    env->DeleteLocalRef(cls);
+    jmethodID callback = jni::findMethod(env, cls.get(), method, "([Ljava/lang/String;)V");
     if (callback == nullptr) {
         // A job without this method takes no reports.
         if (env->ExceptionCheck()) env->ExceptionClear();
         return;
     }
-    jclass stringClass = env->FindClass("java/lang/String");
-    if (stringClass == nullptr) {
+    jni::LocalRef<jclass> stringClass(env, jni::findClass(env, "java/lang/String"));
+    if (!stringClass) {
         failed();
         return;
     }
-    jobjectArray array = env->NewObjectArray(count, stringClass, nullptr);
-    env->DeleteLocalRef(stringClass);
-    if (array == nullptr) {
+    jni::LocalRef<jobjectArray> array(env, env->NewObjectArray(count, stringClass.get(), nullptr));
+    if (!array) {
         failed();
         return;
     }
     for (int i = 0; i < count; ++i) {
-        jstring element = env->NewStringUTF(toModifiedUtf8(elements[i]).c_str());
-        if (element == nullptr) {
+        jni::LocalRef<jstring> element(env, newJavaString(env, elements[i]));
+        if (!element) {
             failed();
-            env->DeleteLocalRef(array);
             return;
         }
-        env->SetObjectArrayElement(array, i, element);
-        env->DeleteLocalRef(element);
-        if (failed()) {
-            env->DeleteLocalRef(array);
-            return;
-        }
+        env->SetObjectArrayElement(array.get(), i, element.get());
+        if (failed()) return;
     }
-    env->CallVoidMethod(obj, callback, array);
+    env->CallVoidMethod(obj, callback, array.get());
     failed();
-    env->DeleteLocalRef(array);
 }
 
 void CallbackClass::Send(int jobId, const char* directory, int status, long, const char* dbFile, const char* message) {

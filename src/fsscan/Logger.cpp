@@ -1,9 +1,9 @@
 #include "fsscan/Logger.h"
 
-#include <sys/stat.h>
-
 #include <cstring>
 #include <ctime>
+
+#include "sol/stat.h"
 
 namespace {
 
@@ -23,8 +23,8 @@ Logger::Logger(const ScanContext& context, const char* levelText) {
 }
 
 void Logger::getFileMode(char* mode) {
-    struct stat64 st;
-    std::strcpy(mode, ::stat64(filePath, &st) == 0 && st.st_size >= TRUNCATE_AT ? "w+" : "a+");
+    struct sol::stat st;
+    std::strcpy(mode, sol::stat(filePath, &st) == 0 && st.st_size >= TRUNCATE_AT ? "w+" : "a+");
 }
 
 void Logger::getTimeString(char* out) {
@@ -40,7 +40,7 @@ void Logger::getTimeString(char* out) {
 }
 
 void Logger::write(const char* text) {
-    if (!DoLogging() || filePath[0] == '\0') return;
+    if (filePath[0] == '\0') return;
     char mode[4];
     getFileMode(mode);
     file = std::fopen(filePath, mode);

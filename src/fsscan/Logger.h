@@ -23,8 +23,6 @@ public:
     Logger& operator<<(const char* text);
     Logger& operator<<(long number);
 
-    bool DoLogging() { return true; }
-
 private:
     void write(const char* text);
     // "a+" while the file is under TRUNCATE_AT bytes (or missing), else "w+".

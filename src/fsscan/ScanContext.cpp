@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "fsscan/Logger.h"
+#include "jni/ClassHolder.h"
+#include "jni/LocalRef.h"
 
 namespace {
 
@@ -15,43 +17,34 @@ struct ErrnoKeeper {
     ~ErrnoKeeper() { errno = saved; }
 };
 
-// Releases a local reference at the end of its scope.
-struct LocalRef {
-    JNIEnv* env;
-    jobject ref;
-    ~LocalRef() {
-        if (ref != nullptr) env->DeleteLocalRef(ref);
-    }
-};
-
 // The "localdir" property's value into `out` (DB_PATH_SIZE bytes), with room left for a "/".
 bool readLocaldir(JNIEnv* env, char* out) {
     out[0] = '\0';
     if (env == nullptr || env->ExceptionCheck()) return false;
-    jclass system = env->FindClass("java/lang/System");
-    if (system == nullptr) {
+    jni::LocalRef<jclass> system(env, jni::findClass(env, "java/lang/System"));
+    if (!system) {
         env->ExceptionClear();
         return false;
     }
-    LocalRef systemRef{env, system};
-    jstring name = env->NewStringUTF("localdir");
-    if (name == nullptr) {
+    jni::LocalRef<jstring> name(env, env->NewStringUTF("localdir"));
+    if (!name) {
         env->ExceptionClear();
         return false;
     }
-    LocalRef nameRef{env, name};
-    jmethodID getProperty = env->GetStaticMethodID(system, "getProperty", "(Ljava/lang/String;)Ljava/lang/String;");
+    jmethodID getProperty =
+        jni::findStaticMethod(env, system.get(), "getProperty", "(Ljava/lang/String;)Ljava/lang/String;");
     if (getProperty == nullptr) {
         env->ExceptionClear();
         return false;
     }
-    auto value = static_cast<jstring>(env->CallStaticObjectMethod(system, getProperty, name));
+    jni::LocalRef<jstring> valueRef(
+        env, static_cast<jstring>(env->CallStaticObjectMethod(system.get(), getProperty, name.get())));
     if (env->ExceptionCheck()) {
         env->ExceptionClear();  // e.g. a security manager refusing the property: no directory
         return false;
     }
+    jstring value = valueRef.get();
     if (value == nullptr) return false;
-    LocalRef valueRef{env, value};
     // The value's modified UTF-8 must fit with the "/" still to come and the terminator.
     jsize bytes = env->GetStringUTFLength(value);
     if (bytes + 2 > ScanContext::DB_PATH_SIZE) return false;
@@ -104,7 +97,7 @@ bool ScanContext::IsStopScan() {
     if (env->ExceptionCheck()) return true;  // a Java failure of the scan's own ends it
     if (stopField == nullptr) {
         jclass cls = env->GetObjectClass(job_);
-        jfieldID field = env->GetStaticFieldID(cls, "stopScan", "Z");
+        jfieldID field = jni::findStaticField(env, cls, "stopScan", "Z");
         if (field == nullptr) {
             env->ExceptionClear();  // NoSuchFieldError: the job has no flag
             env->DeleteLocalRef(cls);

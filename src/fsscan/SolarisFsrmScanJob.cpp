@@ -8,11 +8,12 @@
 #include "com_vantor_kelda_providers_solaris_SolarisFsrmScanJob.h"
 #include "fsscan/CallbackClass.h"
 #include "fsscan/XGather.h"
+#include "jni/Export.h"
 
 JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJob_startScan(JNIEnv* env, jobject obj,
                                                                                              jint jobId, jstring directory,
                                                                                              jobject) {
-    try {
+    guardedExport(env, kPendingOnly, [&] {
         ScanContext context(env, obj);
         CallbackClass callback(env, obj);
         XGather gather(context);
@@ -31,13 +32,12 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJo
         }
         gather.ScanDrives(buffer, jobId, 1);
         callback.rethrowDeferred();
-    } catch (...) {
-    }
+    });
 }
 
 JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJob_startTestScan(JNIEnv* env,
                                                                                                  jobject obj) {
-    try {
+    guardedExport(env, kPendingOnly, [&] {
         std::string volumes = " ";
         ListLogicalDisks(volumes);
         ScanContext context(env, obj);
@@ -46,6 +46,5 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJo
         gather.SetCallbackClass(&callback);
         gather.startTestScan(volumes.c_str());
         callback.rethrowDeferred();
-    } catch (...) {
-    }
+    });
 }

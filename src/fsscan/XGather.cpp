@@ -1,7 +1,5 @@
 #include "fsscan/XGather.h"
 
-#include <unistd.h>
-
 #include <db_cxx.h>
 
 #include <cerrno>
@@ -14,6 +12,7 @@
 #include "fsscan/SolarisDirectoryCursor.h"
 #include "sol/mnttab.h"
 #include "sol/stdio.h"
+#include "sol/unistd.h"
 
 namespace {
 
@@ -63,7 +62,7 @@ void XGather::ScanDrives(const char* directory, int jobId, int) {
         report(jobId, directory, "", "Failed to get DBPath");
         return;
     }
-    if (::gethostname(hostName, sizeof hostName) != 0) {
+    if (sol::gethostname(hostName, sizeof hostName) != 0) {
         status = 2;
         report(jobId, directory, "", "Could not get the hostname!!!");
         return;
@@ -152,7 +151,7 @@ void XGather::startTestScan(const char* volumes) {
     }
 }
 
-int startsWith(const char* text, const char* in) { return std::strstr(in, text) != nullptr ? 1 : 0; }
+int contains(const char* text, const char* in) { return std::strstr(in, text) != nullptr ? 1 : 0; }
 
 void ListLogicalDisks(std::string& list) {
     FILE* table = sol::fopen("/etc/mnttab", "r");
@@ -165,7 +164,7 @@ void ListLogicalDisks(std::string& list) {
             continue;
         }
         bool local = std::strcmp(entry.mnt_fstype, "ufs") == 0 || std::strcmp(entry.mnt_fstype, "nfs") == 0;
-        if (local && startsWith("dev", entry.mnt_special)) {
+        if (local && contains("dev", entry.mnt_special)) {
             list += "  ";
             list += entry.mnt_mountp;
         }

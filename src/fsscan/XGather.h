@@ -26,7 +26,6 @@ public:
     explicit XGather(ScanContext& context) : SolarisGather(&context) {}
 
     void SetCallbackClass(CallbackClass* callbackClass) { callback = callbackClass; }
-    CallbackClass* GetCallbackClass() { return callback; }
 
     // A full scan of `directory` into a new database file, with its status reports.
     void ScanDrives(const char* directory, int jobId, int unused);
@@ -51,4 +50,4 @@ private:
 void ListLogicalDisks(std::string& list);
 
 // 1 when `text` occurs anywhere in `in`, else 0.
-int startsWith(const char* text, const char* in);
+int contains(const char* text, const char* in);

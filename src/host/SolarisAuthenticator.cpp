@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "com_vantor_kelda_providers_solaris_SolarisAuthenticator.h"
+#include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
-#include "jni/LogMessage.h"
 #include "sol/crypt.h"
 #include "sol/shadow.h"
 
@@ -87,22 +87,15 @@ Java_com_vantor_kelda_providers_solaris_SolarisAuthenticator_authenticate(JNIEnv
     // The holders give the characters back on every way out (password first, then user).
     JniString userName(env, user);
     JniString passwordText(env, password);
-    try {
+    // A null argument leaves its Java exception pending.
+    return guardedExport<jboolean>(env, kPendingOnly, JNI_FALSE, [&] {
         std::string message;
         bool accepted = checkPassword(userName.chars(), [&] { return passwordText.chars(); }, message);
-        if (!message.empty()) LogMessage(env, message, "info");
         return accepted ? JNI_TRUE : JNI_FALSE;
-    } catch (...) {
-        // A null argument leaves its Java exception pending; nothing else may reach the JVM.
-        return JNI_FALSE;
-    }
+    });
 }
 
 JNIEXPORT jstring JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisAuthenticator_getLibraryBuildDate(JNIEnv* env, jobject) {
-    try {
-        return newJavaString(env, libraryBuildDate());
-    } catch (...) {
-        return nullptr;
-    }
+    return guardedExport<jstring>(env, kPendingOnly, nullptr, [&] { return newJavaString(env, libraryBuildDate()); });
 }

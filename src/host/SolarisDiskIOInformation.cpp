@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
-#include "disk/SolarisDiskMap.h"
+#include "devices/SolarisDiskMap.h"
 #include "host/KstatHandle.h"
 #include "jni/Export.h"
 #include "jni/JavaText.h"

@@ -7,7 +7,6 @@
 #include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
-#include "jni/LogMessage.h"
 #include "sol/mnttab.h"
 #include "sol/statvfs.h"
 #include "sol/stdio.h"
@@ -121,13 +120,12 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateLogicalDisk
     return protectedRegion(env, [&]() -> jobject {
         JavaVector disks(env);
         // Each entry is built from the same reading that listed it; one that cannot be built
-        // is left out with a warning.
+        // is left out.
         LogicalDiskListing listing = ReadLogicalDisks();
         for (const std::string& name : listing.names) {
             try {
                 disks.add(makeDisk(listing.find(name), env, cls, ctor));
-            } catch (NativeError e) {
-                LogMessage(env, e.message(), "warn");
+            } catch (const NativeError&) {
             }
         }
         return disks.get();

@@ -10,7 +10,6 @@
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
 #include "host/KstatHandle.h"
 #include "jni/Export.h"
-#include "jni/LogMessage.h"
 #include "sol/kstat.h"
 #include "sol/sysinfo.h"
 #include "sol/unistd.h"
@@ -84,8 +83,7 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getOperatingSystem(J
                                  static_cast<jlong>(memory.freePhysicalMemory),
                                  static_cast<jlong>(memory.totalSwap), static_cast<jlong>(memory.freeSwap));
         },
-        [&](const NativeError& e) -> jobject {
-            LogMessage(env, e.message(), "warn");
+        [&](const NativeError&) -> jobject {
             return nullptr;
         },
         [&]() -> jobject {

@@ -1,18 +1,20 @@
 #include "jni/Export.h"
 
+#include "jni/ClassHolder.h"
+#include "jni/LocalRef.h"
+
 bool GetClassAndMethod(JNIEnv* env, const DataClass& dataClass, jclass& cls, jmethodID& ctor) {
-    cls = env->FindClass(dataClass.name);
+    cls = jni::findClass(env, dataClass.name);
     if (cls == nullptr) return false;
-    ctor = env->GetMethodID(cls, "<init>", dataClass.signature);
+    ctor = jni::findMethod(env, cls, "<init>", dataClass.signature);
     return ctor != nullptr;
 }
 
 JavaVector::JavaVector(JNIEnv* env) : env_(env) {
-    jclass cls = checked(env, env->FindClass("java/util/Vector"));
-    jmethodID ctor = checked(env, env->GetMethodID(cls, "<init>", "()V"));
-    vector_ = checked(env, env->NewObject(cls, ctor));
-    addElement_ = checked(env, env->GetMethodID(cls, "addElement", "(Ljava/lang/Object;)V"));
-    env->DeleteLocalRef(cls);
+    jni::LocalRef<jclass> cls(env, checked(env, jni::findClass(env, "java/util/Vector")));
+    jmethodID ctor = checked(env, jni::findMethod(env, cls.get(), "<init>", "()V"));
+    vector_ = checked(env, env->NewObject(cls.get(), ctor));
+    addElement_ = checked(env, jni::findMethod(env, cls.get(), "addElement", "(Ljava/lang/Object;)V"));
 }
 
 void JavaVector::add(jobject element) {

@@ -48,21 +48,57 @@ private:
     jmethodID addElement_;
 };
 
-// Runs `body` (returning a Java object) and converts failures as the pattern says:
-// NativeError (by value) -> RuntimeException with its message; any other exception ->
-// RuntimeException "UNKNOWN EXCEPTION"; a Java exception already pending is left as it is.
-// The result is then null.
+// What an export does when its body fails, stated by each export. A Java exception already
+// pending always stays as it is (no further JNI call is made for the failure).
+struct FailurePolicy {
+    bool nativeErrorText;    // a NativeError becomes a RuntimeException with its message
+    const char* otherError;  // any other failure becomes a RuntimeException with this message;
+                             // null: none is raised
+};
+
+// The host inventory and the array scan: NativeError -> its message, anything else ->
+// "UNKNOWN EXCEPTION".
+inline constexpr FailurePolicy kNativeErrorsToJava{true, "UNKNOWN EXCEPTION"};
+// The disk providers: every failure that left no Java exception -> "UNKNOWN EXCEPTION".
+inline constexpr FailurePolicy kUnknownException{false, "UNKNOWN EXCEPTION"};
+// The HBA, scan and authenticator natives: only the pending Java exception reaches Java.
+inline constexpr FailurePolicy kPendingOnly{false, nullptr};
+
+// The one shape of every export body: runs `body` and applies `policy` to its failures, so
+// nothing C++ ever unwinds into the JVM. True when the body completed.
+template <class Body>
+bool guardedExport(JNIEnv* env, FailurePolicy policy, Body&& body) noexcept {
+    try {
+        try {
+            body();
+            return true;
+        } catch (const JavaExceptionPending&) {
+        } catch (const NativeError& e) {
+            if (policy.nativeErrorText) {
+                ThrowJavaError(env, e.message());
+            } else if (policy.otherError != nullptr) {
+                ThrowJavaError(env, policy.otherError);
+            }
+        } catch (...) {
+            if (policy.otherError != nullptr) ThrowJavaError(env, policy.otherError);
+        }
+    } catch (...) {
+    }
+    return false;
+}
+
+// The same for a body with a result: `onFailure` when it failed.
+template <class R, class Body>
+R guardedExport(JNIEnv* env, FailurePolicy policy, R onFailure, Body&& body) noexcept {
+    R result = onFailure;
+    guardedExport(env, policy, [&] { result = body(); });
+    return result;
+}
+
+// The host inventory's export body (kNativeErrorsToJava); the result is null on failure.
 template <class Body>
 jobject protectedRegion(JNIEnv* env, Body&& body) noexcept {
-    try {
-        return body();
-    } catch (const JavaExceptionPending&) {
-    } catch (NativeError e) {
-        ThrowJavaError(env, e.message());
-    } catch (...) {
-        ThrowJavaError(env, "UNKNOWN EXCEPTION");
-    }
-    return nullptr;
+    return guardedExport<jobject>(env, kNativeErrorsToJava, nullptr, body);
 }
 
 // Runs `body` with caller-chosen handlers: `onNativeError(const NativeError&)` and
@@ -70,17 +106,17 @@ jobject protectedRegion(JNIEnv* env, Body&& body) noexcept {
 // leaving an exception pending, or any C++ exception) makes the result null.
 template <class Body, class OnNativeError, class OnOther>
 jobject protectedRegion(JNIEnv* env, Body&& body, OnNativeError&& onNativeError, OnOther&& onOther) noexcept {
-    try {
+    jobject result = nullptr;
+    guardedExport(env, kPendingOnly, [&] {
         try {
-            return body();
+            result = body();
         } catch (const JavaExceptionPending&) {
-            return nullptr;
-        } catch (NativeError e) {
-            return onNativeError(e);
+            throw;
+        } catch (const NativeError& e) {
+            result = onNativeError(e);
         } catch (...) {
-            return onOther();
+            result = onOther();
         }
-    } catch (...) {
-        return nullptr;
-    }
+    });
+    return result;
 }

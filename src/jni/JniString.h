@@ -3,6 +3,7 @@
 #include <jni.h>
 
 #include "jni/JavaException.h"
+#include "jni/ThrowJavaError.h"
 
 class JniString {
 public:
@@ -18,17 +19,12 @@ public:
     const char* chars() {
         if (chars_ == nullptr) {
             if (string_ == nullptr) {
-                jclass npe = env_->FindClass("java/lang/NullPointerException");
-                if (npe != nullptr) env_->ThrowNew(npe, "null string argument");
-                throw JavaExceptionPending{};
+                jni::throwNullPointer(env_, "null string argument");
             }
             chars_ = checked(env_, env_->GetStringUTFChars(string_, nullptr));
         }
         return chars_;
     }
-
-    // Length in bytes of the modified-UTF-8 form, without fetching the characters.
-    jsize utfLength() const { return string_ == nullptr ? 0 : env_->GetStringUTFLength(string_); }
 
 private:
     JNIEnv* env_;

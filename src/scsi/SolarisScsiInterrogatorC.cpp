@@ -17,7 +17,8 @@
 #include <new>
 #include <vector>
 
-#include "disk/DeviceHandles.h"
+#include "devices/DeviceDirectory.h"
+#include "devices/DeviceNames.h"
 
 #include "sol/dirent.h"
 #include "sol/fcntl.h"
@@ -499,18 +500,17 @@ void printCharacters(const unsigned char* bytes, int count) {
 }
 
 void ArrayInterrogation::scanDevices() {
-    disk::Directory dir(sol::opendir("/dev/rdsk"));
-    sol::dirent* entry;
-    if (dir.get() == NULL) return; /* no device directory: nothing to find */
-    while ((entry = sol::readdir(dir.get())) != NULL) {
+    devices::DeviceDirectory dir(devices::kRawDeviceDirectory); /* none: nothing to find */
+    const sol::dirent* entry;
+    while ((entry = dir.next()) != NULL) {
         int lunIsUtm, k, kind;
-        if (strstr(entry->d_name, "s2") == NULL) continue;
+        if (!devices::mentionsWholeDiskSlice(entry->d_name)) continue;
         standalonePrintf("%s: ", entry->d_name);
         if (snprintf(devicePath, sizeof devicePath, "/dev/rdsk/%s", entry->d_name) >= (int)sizeof devicePath) {
             standalonePuts("No open.");
             continue;
         }
-        disk::Device device(sol::open(devicePath, SOL(O_RDONLY) | SOL(O_NDELAY)));
+        devices::Device device(sol::open(devicePath, SOL(O_RDONLY) | SOL(O_NDELAY)));
         if (!device.valid()) {
             standalonePuts("No open.");
             continue;
@@ -567,7 +567,7 @@ void ArrayInterrogation::scanDevices() {
 void ArrayInterrogation::readStatistics(int k) {
     if (chosenPath[k][0] == '\0') return;
     standalonePrintf("GETTING STATS FROM %s\n", chosenPath[k]);
-    disk::Device device(sol::open(chosenPath[k], SOL(O_RDONLY) | SOL(O_NDELAY)));
+    devices::Device device(sol::open(chosenPath[k], SOL(O_RDONLY) | SOL(O_NDELAY)));
     if (!device.valid()) {
         standalonePuts("No open during inbanding.");
         return;

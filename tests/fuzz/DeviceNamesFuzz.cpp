@@ -10,8 +10,8 @@
 #include <nlohmann/json.hpp>
 
 #include "FuzzSupport.h"
-#include "disk/DiskDeviceNames.h"
-#include "disk/SolarisDiskMap.h"
+#include "devices/DeviceNames.h"
+#include "devices/SolarisDiskMap.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
@@ -21,11 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool throughHost = in.ConsumeBool();
     unsigned minor = in.ConsumeIntegral<uint16_t>();
 
-    if (disk::isWholeDiskEntry(name)) disk::diskDeviceId(name);
-    disk::partitionDeviceId(name);
-    disk::acceptableName(name, in.ConsumeIntegralInRange<size_t>(0, 4));
-    disk::physicalPath(link);
-    disk::labelModel(label.data(), label.size());
+    if (devices::isWholeDiskEntry(name)) devices::diskDeviceId(name);
+    devices::partitionDeviceId(name);
+    devices::acceptableName(name, in.ConsumeIntegralInRange<size_t>(0, 4));
+    devices::physicalPath(link);
+    devices::driverName(link);
+    devices::linksToMinorOf(link, "/devices/pci@1f,4000/scsi@3/sd@0,0");
+    devices::labelModel(label.data(), label.size());
 
     if (throughHost) {
         nlohmann::json entry = {{"dir", "dsk"}, {"name", name}, {"link", link},
@@ -40,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         fuzzsupport::useSimulatedHost(description);
         SolarisDiskMap map;
-        map.getSDxNameFromMap(disk::partitionDeviceId(name));
+        map.getSDxNameFromMap(devices::partitionDeviceId(name));
         map.getDeviceIdFromMap("sd" + std::to_string(minor >> 3));
     }
     return 0;

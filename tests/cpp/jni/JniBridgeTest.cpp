@@ -10,7 +10,6 @@
 #include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
-#include "jni/LogMessage.h"
 #include "jni/NativeError.h"
 
 using testsupport::FakeJni;
@@ -91,8 +90,7 @@ TEST(ExportPattern, CustomHandlersGiveTheResult) {
     auto fallback = reinterpret_cast<jobject>(0x99);
     jobject r = protectedRegion(
         jni.env(), []() -> jobject { throw NativeError("uname failed in getOperatingSystem"); },
-        [&](const NativeError& e) -> jobject {
-            LogMessage(jni.env(), e.message(), "warn");
+        [&](const NativeError&) -> jobject {
             return nullptr;
         },
         [&]() { return fallback; });

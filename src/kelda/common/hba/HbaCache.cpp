@@ -3,11 +3,13 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "com_vantor_kelda_providers_hba_HbaCache.h"
+#include "jni/Export.h"
 #include "kelda/common/hba/HbaCacheImpl.h"
 #include "kelda/common/hba/HbaCodes.h"
-#include "kelda/common/hba/HbaStatus.h"
+#include "kelda/common/hba/HbaTreeReader.h"
 #include "kelda/common/hba/TargetMapping.h"
 
 namespace {
@@ -65,8 +67,6 @@ HbaCacheImpl::HbaCacheImpl(JNIEnv* env, jobject hbaCache, jobject classNamesObje
       unsignedInt64(env),
       unsignedInt32(env),
       unsignedInt16(env),
-      vantorLogger(env),
-      log4jLogger(env),
       hbaCacheClass(env),
       cache(hbaCacheClass, hbaCache),
       classNames(hbaClassNames, classNamesObject) {}
@@ -79,92 +79,87 @@ void HbaCacheImpl::store(jobjectArray array, jsize index, jobject element) {
     if (element != nullptr) env->DeleteLocalRef(element);
 }
 
-jobjectArray HbaCacheImpl::FillCache() {
-    HBA_UINT32 count = HBA_GetNumberOfAdapters();
-    jsize adapters = arrayLength(count);
-    if (env->EnsureLocalCapacity(adapters > INT_MAX / 10 ? INT_MAX : 10 * adapters) < 0) return nullptr;
-    jobjectArray result = checked(env, env->NewObjectArray(adapters, hba.cls, nullptr));
+// Builds the Java tree of HbaCache.Hba objects: each adapter's ports, each port's statistics
+// and discovered ports, each discovered port's target mappings. Failed calls leave null
+// elements.
+class HbaCacheImpl::CacheFill : public HbaTreeVisitor {
+public:
+    explicit CacheFill(HbaCacheImpl& impl) : impl_(impl), env_(impl.env) {}
 
-    FcpTargetMappingTable table;
-    for (jsize i = 0; i < adapters; ++i) {
-        WithAdapterHandle adapter(&library);
-        char name[256];
-        if (!adapter.open(static_cast<HBA_UINT32>(i), name)) {
-            char message[512];
-            std::snprintf(message, sizeof message,
-                          "Unable to open HBA adapter %d (%s) -- status is %d (%s) (check ownership)", i, name,
-                          static_cast<int>(adapter.status), StatusString(adapter.status));
-            warn(message);
-            continue;
-        }
-        adapter.refresh(name);
+    jobjectArray result() const { return result_; }
 
-        HBA_ADAPTERATTRIBUTES attributes;
-        std::memset(&attributes, 0, sizeof attributes);
-        HBA_STATUS status = HBA_GetAdapterAttributes(adapter.handle, &attributes);
-        if (status != HBA_STATUS_OK) {
-            warn(BadStatus("GetAdapterAttributes", status, i, name));
-            continue;
-        }
-        HBA_UINT32 portCount = attributes.NumberOfPorts;
-        jobject adapterInstance = MakeHba(i, attributes);
-        jobjectArray ports = checked(env, env->NewObjectArray(arrayLength(portCount), hbaPort.cls, nullptr));
-        store(result, i, hba.newObject(hba.meth_init(), adapterInstance, ports));
-
-        status = table.fetch(adapter.handle);
-        if (status != HBA_STATUS_OK) warn(BadStatus("GetFcpTargetMapping", status, i, name));
-        MappingsByPort byPort(table);
-
-        for (HBA_UINT32 p = 0; p < portCount; ++p) {
-            HBA_PORTATTRIBUTES portAttributes;
-            std::memset(&portAttributes, 0, sizeof portAttributes);
-            status = HBA_GetAdapterPortAttributes(adapter.handle, p, &portAttributes);
-            if (status != HBA_STATUS_OK) {
-                warn(BadStatus("GetAdapterPortAttributes", status, i, name));
-                continue;
-            }
-            HBA_UINT32 discoveredCount = portAttributes.NumberofDiscoveredPorts;
-            jobject portInstance = MakeHbaPort(i, static_cast<int>(p), portAttributes);
-
-            HBA_PORTSTATISTICS statistics;
-            std::memset(&statistics, 0, sizeof statistics);
-            jobject statisticsInstance = nullptr;
-            status = HBA_GetPortStatistics(adapter.handle, p, &statistics);
-            if (status != HBA_STATUS_OK) {
-                warn(BadStatus("GetPortStatistics", status, i, name));
-            } else {
-                statisticsInstance = MakeHbaPortStats(portAttributes, statistics);
-            }
-
-            jobjectArray discovered =
-                checked(env, env->NewObjectArray(arrayLength(discoveredCount), hbaDiscoveredPort.cls, nullptr));
-            store(ports, static_cast<jsize>(p),
-                  hbaPort.newObject(hbaPort.meth_init(), portInstance, statisticsInstance, discovered));
-            if (statisticsInstance != nullptr) env->DeleteLocalRef(statisticsInstance);
-
-            for (HBA_UINT32 d = 0; d < discoveredCount; ++d) {
-                HBA_PORTATTRIBUTES discoveredAttributes;
-                std::memset(&discoveredAttributes, 0, sizeof discoveredAttributes);
-                status = HBA_GetDiscoveredPortAttributes(adapter.handle, p, d, &discoveredAttributes);
-                if (status != HBA_STATUS_OK) {
-                    warn(BadStatus("GetDiscoveredPortAttributes", status, i, name));
-                    continue;
-                }
-                jobject discoveredInstance = MakeHbaDiscoPort(discoveredAttributes);
-                jobjectArray mappings =
-                    targetMappings(portInstance, discoveredInstance, discoveredAttributes.PortWWN, table, byPort);
-                store(discovered, static_cast<jsize>(d),
-                      hbaDiscoveredPort.newObject(hbaDiscoveredPort.meth_init(), discoveredInstance, mappings));
-                env->DeleteLocalRef(mappings);
-                if (discoveredInstance != nullptr) env->DeleteLocalRef(discoveredInstance);
-            }
-            env->DeleteLocalRef(discovered);
-            if (portInstance != nullptr) env->DeleteLocalRef(portInstance);
-        }
-        env->DeleteLocalRef(ports);
-        if (adapterInstance != nullptr) env->DeleteLocalRef(adapterInstance);
+    bool begin(HBA_UINT32 count) override {
+        jsize adapters = arrayLength(count);
+        if (env_->EnsureLocalCapacity(adapters > INT_MAX / 10 ? INT_MAX : 10 * adapters) < 0) return false;
+        result_ = checked(env_, env_->NewObjectArray(adapters, impl_.hba.cls, nullptr));
+        return true;
     }
-    return result;
+
+    void failed(const char*) override {}
+
+    void adapter(int index, const char*, HBA_ADAPTERATTRIBUTES& attributes, bool,
+                 const FcpTargetMappingTable& mappings) override {
+        mappings_ = &mappings;
+        byPort_.emplace(mappings);
+        HBA_UINT32 portCount = attributes.NumberOfPorts;
+        adapter_ = impl_.MakeHba(index, attributes);
+        ports_ = checked(env_, env_->NewObjectArray(arrayLength(portCount), impl_.hbaPort.cls, nullptr));
+        impl_.store(result_, index, impl_.hba.newObject(impl_.hba.meth_init(), adapter_, ports_));
+    }
+
+    bool wantsStatistics() const override { return true; }
+
+    void port(int adapterIndex, HBA_UINT32 p, HBA_PORTATTRIBUTES& attributes,
+              const HBA_PORTSTATISTICS* statistics) override {
+        HBA_UINT32 discoveredCount = attributes.NumberofDiscoveredPorts;
+        port_ = impl_.MakeHbaPort(adapterIndex, static_cast<int>(p), attributes);
+        jobject statisticsInstance = statistics == nullptr ? nullptr : impl_.MakeHbaPortStats(attributes, *statistics);
+        discovered_ = checked(
+            env_, env_->NewObjectArray(arrayLength(discoveredCount), impl_.hbaDiscoveredPort.cls, nullptr));
+        impl_.store(ports_, static_cast<jsize>(p),
+                    impl_.hbaPort.newObject(impl_.hbaPort.meth_init(), port_, statisticsInstance, discovered_));
+        if (statisticsInstance != nullptr) env_->DeleteLocalRef(statisticsInstance);
+    }
+
+    void discoveredPort(HBA_UINT32 d, HBA_PORTATTRIBUTES& attributes) override {
+        jobject discoveredInstance = impl_.MakeHbaDiscoPort(attributes);
+        jobjectArray mappings = impl_.targetMappings(port_, discoveredInstance, attributes.PortWWN, *mappings_, *byPort_);
+        impl_.store(discovered_, static_cast<jsize>(d),
+                    impl_.hbaDiscoveredPort.newObject(impl_.hbaDiscoveredPort.meth_init(), discoveredInstance, mappings));
+        env_->DeleteLocalRef(mappings);
+        if (discoveredInstance != nullptr) env_->DeleteLocalRef(discoveredInstance);
+    }
+
+    void portDone() override {
+        env_->DeleteLocalRef(discovered_);
+        if (port_ != nullptr) env_->DeleteLocalRef(port_);
+        port_ = nullptr;
+        discovered_ = nullptr;
+    }
+
+    void adapterDone() override {
+        env_->DeleteLocalRef(ports_);
+        if (adapter_ != nullptr) env_->DeleteLocalRef(adapter_);
+        adapter_ = nullptr;
+        ports_ = nullptr;
+    }
+
+private:
+    HbaCacheImpl& impl_;
+    JNIEnv* env_;
+    jobjectArray result_ = nullptr;
+    const FcpTargetMappingTable* mappings_ = nullptr;
+    std::optional<MappingsByPort> byPort_;  // the current adapter's mappings by target port
+    jobject adapter_ = nullptr;
+    jobjectArray ports_ = nullptr;
+    jobject port_ = nullptr;
+    jobjectArray discovered_ = nullptr;
+};
+
+jobjectArray HbaCacheImpl::FillCache() {
+    CacheFill fill(*this);
+    readHbaTree(library, fill);
+    return fill.result();
 }
 
 jobjectArray HbaCacheImpl::targetMappings(jobject port, jobject discovered, const HBA_WWN& portWWN,
@@ -178,8 +173,7 @@ jobjectArray HbaCacheImpl::targetMappings(jobject port, jobject discovered, cons
 }
 
 jobject HbaCacheImpl::MakeHba(int adapterIndex, HBA_ADAPTERATTRIBUTES& a) {
-    WithTracing trace("MakeHba");
-    kelda::LocalFrame frame(env, 48);
+    jni::LocalFrame frame(env, 48);
     KdClass adapterClass(kdClass, classNames.getHostBusAdapterClass());
     kelda::InstanceValues values(kdProperty, adapterClass);
     HostBusAdapterProvider::Static& p = hostBusAdapterProvider;
@@ -211,8 +205,7 @@ jobject HbaCacheImpl::MakeHba(int adapterIndex, HBA_ADAPTERATTRIBUTES& a) {
 }
 
 void HbaCacheImpl::PopulateHbaPortValues(jobject valuesArray, HBA_PORTATTRIBUTES& a) {
-    WithTracing trace("PopulateHbaPortValues");
-    kelda::LocalFrame frame(env, 44);  // popped with nothing: the values live in the caller's array
+    jni::LocalFrame frame(env, 44);  // popped with nothing: the values live in the caller's array
     kelda::InstanceValues values(kdProperty, static_cast<jobjectArray>(valuesArray));
     HbaPortProvider::Static& p = hbaPortProvider;
 
@@ -238,8 +231,7 @@ void HbaCacheImpl::PopulateHbaPortValues(jobject valuesArray, HBA_PORTATTRIBUTES
 }
 
 jobject HbaCacheImpl::MakeHbaPort(int adapterIndex, int portIndex, HBA_PORTATTRIBUTES& attributes) {
-    WithTracing trace("MakeHbaPort");
-    kelda::LocalFrame frame(env, 20);
+    jni::LocalFrame frame(env, 20);
     KdClass portClass(kdClass, classNames.getHbaPortClass());
     kelda::InstanceValues values(kdProperty, portClass);
     PopulateHbaPortValues(values.array(), attributes);
@@ -256,8 +248,7 @@ jobject HbaCacheImpl::MakeHbaPort(int adapterIndex, int portIndex, HBA_PORTATTRI
 }
 
 jobject HbaCacheImpl::MakeHbaDiscoPort(HBA_PORTATTRIBUTES& attributes) {
-    WithTracing trace("MakeHbaDiscoPort");
-    kelda::LocalFrame frame(env, 9);
+    jni::LocalFrame frame(env, 9);
     KdClass discoveredClass(kdClass, classNames.getHbaDiscoveredPortClass());
     kelda::InstanceValues values(kdProperty, discoveredClass);
     PopulateHbaPortValues(values.array(), attributes);
@@ -268,11 +259,8 @@ jobject HbaCacheImpl::MakeHbaDiscoPort(HBA_PORTATTRIBUTES& attributes) {
 JNIEXPORT jobjectArray JNICALL Java_com_vantor_kelda_providers_hba_HbaCache_fillHbaCache(JNIEnv* env, jobject self,
                                                                                         jobject classNames) {
     if (env->EnsureLocalCapacity(1000) < 0) return nullptr;
-    try {
+    return guardedExport<jobjectArray>(env, kPendingOnly, nullptr, [&] {
         HbaCacheImpl impl(env, self, classNames);
         return impl.FillCache();
-    } catch (...) {
-        // A Java exception left pending stays for the caller; nothing C++ reaches the JVM.
-        return nullptr;
-    }
+    });
 }

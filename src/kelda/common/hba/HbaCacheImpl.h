@@ -71,10 +71,10 @@ public:
 
     jobject uint64(long long value) { return kelda::uint64(unsignedInt64, value); }
     jstring string(char* text, int size) { return kelda::string(env, text, size); }
-    void info(const char* message) { kelda::info(message); }
-    void warn(const char* message) { kelda::warn(message); }
 
 private:
+    class CacheFill;  // the tree reader's visitor that builds the Java tree
+
     // A Java string of text this code formatted (plain ASCII).
     jstring text(const char* formatted);
     // Stores `element` at `index` and drops its local reference.
@@ -100,8 +100,6 @@ private:
     UnsignedInt64::Static unsignedInt64;
     UnsignedInt32::Static unsignedInt32;
     UnsignedInt16::Static unsignedInt16;
-    VantorLogger::Static vantorLogger;
-    Log4jLogger::Static log4jLogger;
     HbaCache::Static hbaCacheClass;
     HbaCache cache;
     HbaClassNames classNames;

@@ -3,7 +3,7 @@
 #pragma once
 #include <jni.h>
 
-#include "kelda/common/hba/KeldaClasses.h"
+#include "kelda/KeldaClasses.h"
 
 JAVA_HOLDER(HostBusAdapterProvider, "com/vantor/kelda/providers/hba/HostBusAdapterProvider",
     JAVA_PROPERTY(deviceID)
@@ -119,7 +119,7 @@ JAVA_HOLDER(HbaCacheHbaDiscoveredPort, "com/vantor/kelda/providers/hba/HbaCache$
     JAVA_CONSTRUCTOR("(Lcom/vantor/kelda/KdInstance;[Lcom/vantor/kelda/KdInstance;)V"))
 
 // The Java object the HBA natives are called on, with the switches of the device names.
-class HbaCache : public kelda::JavaObject {
+class HbaCache : public jni::JavaObject {
 public:
     JAVA_CLASS("com/vantor/kelda/providers/hba/HbaCache",
         JAVA_METHOD(forceLeadvilleHeuristicForTargetMappings, "()Z")

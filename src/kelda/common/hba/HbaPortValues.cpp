@@ -5,22 +5,18 @@
 #include "kelda/common/hba/TargetMapping.h"
 
 jobject HbaCacheImpl::GetPortType(HBA_UINT32 code) {
-    WithTracing trace("GetPortType");
     return (hbaPortProvider.*portTypeConstant(code))();
 }
 
 jobject HbaCacheImpl::GetPortState(HBA_UINT32 code) {
-    WithTracing trace("GetPortState");
     return (hbaPortProvider.*portStateConstant(code))();
 }
 
 jobject HbaCacheImpl::GetOperationalStatus(HBA_UINT32 code) {
-    WithTracing trace("GetOperationalStatus");
     return (hbaPortProvider.*operationalStatusConstant(code))();
 }
 
 jobject HbaCacheImpl::GetCOS(HBA_UINT32 mask) {
-    WithTracing trace("GetCOS");
     jsize count = 0;
     for (unsigned bit = 0; bit < 32; ++bit) {
         if (mask & (1u << bit)) ++count;
@@ -39,13 +35,11 @@ jobject HbaCacheImpl::GetCOS(HBA_UINT32 mask) {
 }
 
 jobject HbaCacheImpl::GetPortSpeed(HBA_UINT32 code) {
-    WithTracing trace("GetPortSpeed");
     return uint64(static_cast<long long>(portSpeedBitsPerSecond(code)));
 }
 
 jobject HbaCacheImpl::MakeHbaPortStats(const HBA_PORTATTRIBUTES& attributes, const HBA_PORTSTATISTICS& s) {
-    WithTracing trace("MakeHbaPortStats");
-    kelda::LocalFrame frame(env, 44);
+    jni::LocalFrame frame(env, 44);
     KdClass statisticsClass(kdClass, classNames.getFCPortStatisticsClass());
     kelda::InstanceValues values(kdProperty, statisticsClass);
     FCPortStatisticsProvider::Static& p = fcPortStatisticsProvider;
@@ -68,8 +62,7 @@ jobject HbaCacheImpl::MakeHbaPortStats(const HBA_PORTATTRIBUTES& attributes, con
 }
 
 jobject HbaCacheImpl::MakeTargetMapping(jobject port, jobject discoveredPort, const HBA_FcpScsiEntry& entry) {
-    WithTracing trace("MakeTargetMapping");
-    kelda::LocalFrame frame(env, 26);
+    jni::LocalFrame frame(env, 26);
     KdClass mappingClass(kdClass, classNames.getTargetMappingClass());
     kelda::InstanceValues values(kdProperty, mappingClass);
     TargetMappingProvider::Static& p = targetMappingProvider;

@@ -17,7 +17,6 @@ jobject InstanceValues::instance(KdInstance::Static& instances, jobject kdClass)
 }
 
 jobject uint64(UnsignedInt64::Static& cls, long long value) {
-    WithTracing trace("uint64");
     JNIEnv* env = cls.env;
     jbyte bytes[8];
     auto bits = static_cast<unsigned long long>(value);
@@ -39,16 +38,6 @@ jobject uint16(UnsignedInt16::Static& cls, int value) { return cls.newObject(cls
 jstring string(JNIEnv* env, char* text, int size) {
     if (size <= 0) return checked(env, env->NewStringUTF(""));
     return checked(env, env->NewStringUTF(terminateString(text, size)));
-}
-
-void info(const char* message) {
-    WithTracing trace("info");
-    (void)message;
-}
-
-void warn(const char* message) {
-    WithTracing trace("warn");
-    (void)message;
 }
 
 }  // namespace kelda

@@ -2,8 +2,7 @@
 //
 // The recipe of one instance (each step checked; see ClassHolder.h):
 //
-//     WithTracing trace("MakeHbaPort");
-//     kelda::LocalFrame frame(env, 20);               // the references of this instance
+//     jni::LocalFrame frame(env, 20);               // the references of this instance
 //     KdClass portClass(kdClass, classNames.getHbaPortClass());
 //     kelda::InstanceValues values(kdProperty, portClass);  // getDefaultValues
 //     values.set(hbaPortProvider.get_portWWN(), kelda::string(env, text, size));
@@ -16,7 +15,7 @@
 
 #include <cstdint>
 
-#include "kelda/common/hba/KeldaClasses.h"
+#include "kelda/KeldaClasses.h"
 
 namespace kelda {
 
@@ -54,10 +53,6 @@ jobject uint16(UnsignedInt16::Static& cls, int value);
 // A Java string of a fixed-size C text field, cleaned in place with terminateString.
 jstring string(JNIEnv* env, char* text, int size);
 
-// Logging hooks of the HBA code: they take a finished message and produce no output.
-void info(const char* message);
-void warn(const char* message);
-
 }  // namespace kelda
 
 // Cleans a fixed-size C text field in place and returns it: control bytes and bytes of 128
@@ -71,12 +66,3 @@ const char* toString(const HBA_WWN& wwn);
 
 // True when the eight bytes of both names match.
 bool equal(const HBA_WWN& a, const HBA_WWN& b);
-
-// Marks an operation for tracing; it has no effect on entry or exit.
-class WithTracing {
-public:
-    explicit WithTracing(const char* operation) : operation_(operation) {}
-
-private:
-    [[maybe_unused]] const char* operation_;
-};

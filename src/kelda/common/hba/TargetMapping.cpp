@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <optional>
+#include <string>
 
-#include "sol/dirent.h"
-#include "sol/unistd.h"
+#include "devices/DeviceDirectory.h"
+#include "devices/DeviceNames.h"
 
 FcpTargetMappingTable::FcpTargetMappingTable() : table_(reinterpret_cast<HBA_FCPTARGETMAPPING*>(inline_)) {}
 
@@ -78,55 +80,38 @@ void leadvilleDeviceName(const char (&osDeviceName)[256], char (&out)[256]) {
 
 namespace {
 
-constexpr size_t kLinkBytes = 1024;
-
-// The part of the link of "/dev/rdsk/<name>" from its first "/devices/", or null when the
-// entry is no such link.
-const char* linkedDevice(const char* name, char (&link)[kLinkBytes]) {
+// The link target of "/dev/rdsk/<name>"; none when the entry is no link or its path too long
+// for any entry to exist.
+std::optional<std::string> rawEntryLink(const char* name) {
     char path[1024];
-    int n = std::snprintf(path, sizeof path, "%s/%s", "/dev/rdsk", name);
-    if (n < 0 || static_cast<size_t>(n) >= sizeof path) return nullptr;  // no such entry can exist
-    ssize_t length = sol::readlink(path, link, sizeof link - 1);
-    if (length < 0) return nullptr;
-    link[length] = '\0';
-    return std::strstr(link, "/devices/");
+    int n = std::snprintf(path, sizeof path, "%s/%s", devices::kRawDeviceDirectory, name);
+    if (n < 0 || static_cast<size_t>(n) >= sizeof path) return std::nullopt;
+    return devices::readLinkTarget(path, 1023);
 }
-
-// Closes the directory on every way out.
-struct DirectoryStream {
-    sol::DIR* dir;
-    ~DirectoryStream() {
-        if (dir != nullptr) sol::closedir(dir);
-    }
-};
 
 }  // namespace
 
 bool deviceDerivesFrom(const char* name, const char* physicalPath) {
-    char link[kLinkBytes];
-    const char* devices = linkedDevice(name, link);
-    if (devices == nullptr) return false;
-    size_t physicalLength = std::strlen(physicalPath);
-    return std::strlen(devices) > physicalLength && std::strncmp(devices, physicalPath, physicalLength) == 0 &&
-           devices[physicalLength] == ':';
+    auto link = rawEntryLink(name);
+    return link && devices::linksToMinorOf(*link, physicalPath);
 }
 
 unsigned int RawDeviceBuses::of(const char* physicalPath, bool& found) {
     if (!read_) {
         read_ = true;
-        DirectoryStream stream{sol::opendir("/dev/rdsk")};
-        while (sol::dirent* entry = stream.dir == nullptr ? nullptr : sol::readdir(stream.dir)) {
+        devices::DeviceDirectory directory(devices::kRawDeviceDirectory);
+        while (const sol::dirent* entry = directory.next()) {
             if (entry->d_name[0] != 'c') continue;
             bool named = false;
             unsigned int bus = parseScsiBusNumber(entry->d_name, named);
-            char link[kLinkBytes];
-            const char* devices = named ? linkedDevice(entry->d_name, link) : nullptr;
-            if (devices == nullptr) continue;
+            if (!named) continue;
+            auto link = rawEntryLink(entry->d_name);
+            const char* linked = link ? devices::devicesPart(*link) : nullptr;
+            if (linked == nullptr) continue;
             // The entry derives from every prefix of its target that a ':' follows; the first
             // entry of each keeps it.
-            for (const char* colon = std::strchr(devices, ':'); colon != nullptr;
-                 colon = std::strchr(colon + 1, ':')) {
-                buses_.emplace(std::string(devices, static_cast<size_t>(colon - devices)), bus);
+            for (const char* colon = std::strchr(linked, ':'); colon != nullptr; colon = std::strchr(colon + 1, ':')) {
+                buses_.emplace(std::string(linked, static_cast<size_t>(colon - linked)), bus);
             }
         }
     }

@@ -34,5 +34,8 @@ ssize_t readlink(const char* path, char* buf, size_t bufsiz);
 // 0, or -1 with errno. The simulated host keeps its own current directory for its simulated
 // directories, so the real process's working directory is left alone there.
 int chdir(const char* path);
+// 0, or -1 with errno: this machine's host name, in every backend (a simulated host names its
+// node through uname, not here).
+int gethostname(char* name, int namelen);
 
 }  // namespace sol

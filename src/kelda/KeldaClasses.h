@@ -1,13 +1,12 @@
 // The agent classes shared by the HBA and disk natives: the Kelda object model, the HBA class
-// names of a namespace, the instance receiver of the enumerations, the CIM unsigned values and
-// the logger classes.
+// names of a namespace, the instance receiver of the enumerations, and the CIM unsigned values.
 #pragma once
 #include <jni.h>
 
-#include "kelda/common/hba/ClassHolder.h"
+#include "jni/ClassHolder.h"
 
 // The class object of a provider: its default values, name and namespace.
-class KdClass : public kelda::JavaObject {
+class KdClass : public jni::JavaObject {
 public:
     JAVA_CLASS("com/vantor/kelda/KdClass",
         JAVA_METHOD(getDefaultValues, "()[Ljava/lang/Object;")
@@ -22,7 +21,7 @@ public:
 };
 
 // One property of a provider class: knows its place in a values array.
-class KdProperty : public kelda::JavaObject {
+class KdProperty : public jni::JavaObject {
 public:
     JAVA_CLASS("com/vantor/kelda/KdProperty",
         JAVA_METHOD(set, "([Ljava/lang/Object;Ljava/lang/Object;)V"))
@@ -35,7 +34,7 @@ JAVA_HOLDER(KdInstance, "com/vantor/kelda/KdInstance",
     JAVA_CONSTRUCTOR("(Lcom/vantor/kelda/KdClass;[Ljava/lang/Object;)V"))
 
 // Takes the instances an enumeration delivers, one by one.
-class InstanceReceiver : public kelda::JavaObject {
+class InstanceReceiver : public jni::JavaObject {
 public:
     JAVA_CLASS("com/vantor/kelda/InstanceReceiver",
         JAVA_METHOD(test, "(Lcom/vantor/kelda/KdInstance;)V"))
@@ -45,7 +44,7 @@ public:
 };
 
 // The provider class objects of one namespace.
-class HbaClassNames : public kelda::JavaObject {
+class HbaClassNames : public jni::JavaObject {
 public:
     JAVA_CLASS("com/vantor/kelda/providers/hba/HbaClassNames",
         JAVA_STATIC_METHOD(get, "(Lcom/vantor/kelda/KdNamespace;)Lcom/vantor/kelda/providers/hba/HbaClassNames;")
@@ -74,9 +73,4 @@ public:
 JAVA_HOLDER(UnsignedInt64, "javax/wbem/cim/UnsignedInt64", JAVA_CONSTRUCTOR("(I[B)V"))
 JAVA_HOLDER(UnsignedInt32, "javax/wbem/cim/UnsignedInt32", JAVA_CONSTRUCTOR("(J)V"))
 JAVA_HOLDER(UnsignedInt16, "javax/wbem/cim/UnsignedInt16", JAVA_CONSTRUCTOR("(I)V"))
-JAVA_HOLDER(UnsignedInt8, "javax/wbem/cim/UnsignedInt8", JAVA_CONSTRUCTOR("(S)V"))
-JAVA_HOLDER(JavaBoolean, "java/lang/Boolean", )
 
-// Looked up with the HBA classes; the natives log nothing through them.
-JAVA_HOLDER(VantorLogger, "com/vantor/log/VantorLogger", )
-JAVA_HOLDER(Log4jLogger, "org/apache/log4j/Logger", )

@@ -10,7 +10,7 @@
 
 #include "FakeJni.h"
 #include "kelda/common/hba/InstanceRecipe.h"
-#include "kelda/common/hba/KeldaClasses.h"
+#include "kelda/KeldaClasses.h"
 
 using testsupport::FakeJni;
 
@@ -161,7 +161,7 @@ struct Recipe : ::testing::Test {
     jobject property = jni.newObject("com/vantor/kelda/KdProperty");
 
     jobject make(int properties) {
-        kelda::LocalFrame frame(jni.env(), 20);
+        jni::LocalFrame frame(jni.env(), 20);
         kelda::InstanceValues instance(kdProperty, KdClass(kdClass, classObject));
         for (int i = 0; i < properties; ++i) instance.set(property, nullptr);
         return frame.pop(instance.instance(kdInstance, classObject));

@@ -4,8 +4,6 @@
 #include <map>
 #include <string>
 
-#include "sol/dirent.h"
-
 class SolarisDiskMap {
 public:
     // Scans "/dev/dsk" once; a scan that finds nothing leaves both maps empty.
@@ -21,10 +19,7 @@ public:
 
 private:
     void initDiskMap();
-    // The driver name from the final component of the link at `path`; false when the link
-    // cannot be read or its target has no "/".
-    static bool getDriver(char* driver, size_t size, const char* path);
-    void mapdisk(unsigned long minorNumber, const sol::dirent* entry, const char* driver);
+    void mapdisk(unsigned long minorNumber, const std::string& entryName, const std::string& driver);
 
     std::map<std::string, std::string> sdxNameMap;   // device id -> driver-instance name
     std::map<std::string, std::string> deviceIdMap;  // driver-instance name -> device id

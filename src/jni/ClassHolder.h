@@ -45,10 +45,19 @@
 
 #include "jni/JavaException.h"
 
-namespace kelda {
+namespace jni {
 
-// Raises java.lang.NullPointerException with `message` and JavaExceptionPending.
-[[noreturn]] void throwNullPointer(JNIEnv* env, const char* message);
+// The plain lookups every class and member of both libraries goes through: null, with the
+// JVM's exception (NoClassDefFoundError, NoSuchMethodError, ...) pending, when it is missing.
+// Callers with a failure policy of their own use these; the holders below check them.
+jclass findClass(JNIEnv* env, const char* name);
+jmethodID findMethod(JNIEnv* env, jclass cls, const char* member, const char* signature);
+jmethodID findStaticMethod(JNIEnv* env, jclass cls, const char* member, const char* signature);
+jfieldID findStaticField(JNIEnv* env, jclass cls, const char* member, const char* signature);
+
+// Raises java.lang.NullPointerException "null object of class <className>" and
+// JavaExceptionPending.
+[[noreturn]] void throwNullObject(JNIEnv* env, const char* className);
 
 class ClassHolder {
 public:
@@ -94,7 +103,7 @@ public:
 
 protected:
     JNIEnv* receiver() const {
-        if (object_ == nullptr) throwNullPointer(holder_->env, holder_->name);
+        if (object_ == nullptr) throwNullObject(holder_->env, holder_->name);
         return holder_->env;
     }
     template <class R = jobject, class... Args>
@@ -139,12 +148,12 @@ private:
     bool pushed_;
 };
 
-}  // namespace kelda
+}  // namespace jni
 
 #define JAVA_CLASS(javaName, ...)                                                        \
-    class Static : public ::kelda::ClassHolder {                                         \
+    class Static : public ::jni::ClassHolder {                                         \
     public:                                                                              \
-        explicit Static(JNIEnv* env) : ::kelda::ClassHolder(env, javaName) {}            \
+        explicit Static(JNIEnv* env) : ::jni::ClassHolder(env, javaName) {}            \
         __VA_ARGS__                                                                      \
     };
 
@@ -154,7 +163,7 @@ private:
     };
 
 #define JAVA_WRAPPER(Name)                                                               \
-    Name(Static& holder, jobject object) : ::kelda::JavaObject(holder, object) {}        \
+    Name(Static& holder, jobject object) : ::jni::JavaObject(holder, object) {}        \
     Static& holder() const { return static_cast<Static&>(*holder_); }
 
 #define JAVA_METHOD(member, signature)                                                   \

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "disk/SolarisDiskMap.h"
+#include "devices/SolarisDiskMap.h"
 
 using testsupport::SimHost;
 

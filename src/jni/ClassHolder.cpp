@@ -1,0 +1,66 @@
+#include "jni/ClassHolder.h"
+
+#include <string>
+
+#include "jni/ThrowJavaError.h"
+
+namespace jni {
+
+jclass findClass(JNIEnv* env, const char* name) { return env->FindClass(name); }
+
+jmethodID findMethod(JNIEnv* env, jclass cls, const char* member, const char* signature) {
+    return env->GetMethodID(cls, member, signature);
+}
+
+jmethodID findStaticMethod(JNIEnv* env, jclass cls, const char* member, const char* signature) {
+    return env->GetStaticMethodID(cls, member, signature);
+}
+
+jfieldID findStaticField(JNIEnv* env, jclass cls, const char* member, const char* signature) {
+    return env->GetStaticFieldID(cls, member, signature);
+}
+
+void throwNullObject(JNIEnv* env, const char* className) {
+    throwNullPointer(env, std::string("null object of class ") + className);
+}
+
+ClassHolder::ClassHolder(JNIEnv* env, const char* name)
+    : env(env), cls(checked(env, findClass(env, name))), name(name) {}
+
+ClassHolder::~ClassHolder() { env->DeleteLocalRef(cls); }
+
+jmethodID ClassHolder::resolveMethod(jmethodID& slot, const char* member, const char* signature) {
+    if (slot == nullptr) slot = checked(env, findMethod(env, cls, member, signature));
+    return slot;
+}
+
+jmethodID ClassHolder::resolveStaticMethod(jmethodID& slot, const char* member, const char* signature) {
+    if (slot == nullptr) slot = checked(env, findStaticMethod(env, cls, member, signature));
+    return slot;
+}
+
+jfieldID ClassHolder::resolveStaticField(jfieldID& slot, const char* member, const char* signature) {
+    if (slot == nullptr) slot = checked(env, findStaticField(env, cls, member, signature));
+    return slot;
+}
+
+jobject ClassHolder::readStaticField(jfieldID field) {
+    jobject value = env->GetStaticObjectField(cls, field);
+    checkPending(env);
+    return value;
+}
+
+LocalFrame::LocalFrame(JNIEnv* env, jint capacity) : env_(env), pushed_(env->PushLocalFrame(capacity) >= 0) {
+    if (!pushed_) throw JavaExceptionPending{};
+}
+
+LocalFrame::~LocalFrame() {
+    if (pushed_) env_->PopLocalFrame(nullptr);
+}
+
+jobject LocalFrame::pop(jobject result) {
+    pushed_ = false;
+    return env_->PopLocalFrame(result);
+}
+
+}  // namespace jni
