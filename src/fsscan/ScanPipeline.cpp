@@ -23,6 +23,16 @@ bool isDotOrDotDot(const char* name) {
 
 }  // namespace
 
+int duplicateDescriptor(int fd) {
+#ifdef F_DUPFD_CLOEXEC
+    return ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+#else
+    int copy = ::dup(fd);
+    if (copy >= 0) ::fcntl(copy, F_SETFD, FD_CLOEXEC);
+    return copy;
+#endif
+}
+
 int scanThreads() {
     const char* setting = std::getenv("HOSTPROBE_SCAN_THREADS");
     if (setting != nullptr && setting[0] != '\0') {
@@ -107,7 +117,7 @@ void DirectoryPrefetcher::read(Listing* listing) {
     }
     listing->fd = fd;
     // The stream reads a descriptor of its own; this one stays open for the entries below.
-    int streamFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    int streamFd = duplicateDescriptor(fd);
     sol::DIR* stream = streamFd < 0 ? nullptr : sol::fdopendir(streamFd);
     if (stream == nullptr) {
         listing->streamFailed = true;

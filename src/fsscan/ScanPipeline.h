@@ -40,6 +40,9 @@ struct EntryFacts {
 
 EntryFacts entryFacts(const struct stat64& status);
 
+// A second descriptor on what `fd` has open, not inherited; -1 with errno on failure.
+int duplicateDescriptor(int fd);
+
 // One directory as a walk would see it, read ahead: its entries in reading order with their
 // status, and how the read ended.
 struct Listing {

@@ -139,7 +139,7 @@ bool SolarisDirectoryCursor::prefetchWith(DirectoryPrefetcher* with) {
         return false;
     }
     // The listing keeps a descriptor of its own for the entries below; the stream's goes with it.
-    int fd = ::fcntl(directory->fd(), F_DUPFD_CLOEXEC, 0);
+    int fd = duplicateDescriptor(directory->fd());
     if (fd < 0) {
         errno = 0;
         return false;
