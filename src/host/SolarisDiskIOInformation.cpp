@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
+#include <optional>
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
 #include "disk/SolarisDiskMap.h"
@@ -46,41 +46,54 @@ jobject makeDiskIOInfo(diskIOData data, JNIEnv* env, jclass cls, jmethodID ctor)
     return object;
 }
 
+// Reads a disk statistic into `record`, its device id from `map`; false when it cannot be read.
+bool readRecord(sol::kstat_ctl_t* kc, sol::kstat_t* ksp, const SolarisDiskMap& map, diskIOData& record) {
+    // Copied from the statistic's own buffer, so a record of another size cannot overrun.
+    if (sol::kstat_read(kc, ksp, nullptr) == -1 || ksp->ks_data == nullptr) return false;
+    sol::kstat_io_t io{};
+    std::memcpy(&io, ksp->ks_data, std::min(ksp->ks_data_size, sizeof io));
+    record.name = kstatName(ksp);
+    record.deviceId = map.getDeviceIdFromMap(record.name);
+    record.bytesRead = io.nread;
+    record.bytesWritten = io.nwritten;
+    record.runTime = io.rtime;
+    record.waitQueueUpdateTime = io.wlastupdate;
+    return true;
+}
+
+// The record of the first readable disk statistic named `sdxName`, or none. Only that
+// statistic is read, and the map already built serves for its device id.
+std::optional<diskIOData> findDiskIOData(const SolarisDiskMap& map, const std::string& sdxName) {
+    KstatHandle handle(kKstatOpenFailed);
+    for (sol::kstat_t* ksp = handle.kc->kc_chain; ksp != nullptr; ksp = ksp->ks_next) {
+        if (!isDiskStatistic(ksp) || kstatName(ksp) != sdxName) continue;
+        diskIOData record;
+        if (readRecord(handle.kc, ksp, map, record)) return record;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::vector<diskIOData> getDiskIOData() {
     KstatHandle handle(kKstatOpenFailed);
-    auto map = std::make_unique<SolarisDiskMap>();
+    SolarisDiskMap map;
     std::vector<diskIOData> records;
     for (sol::kstat_t* ksp = handle.kc->kc_chain; ksp != nullptr; ksp = ksp->ks_next) {
         if (!isDiskStatistic(ksp)) continue;
-        // Copied from the statistic's own buffer, so a record of another size cannot overrun.
-        if (sol::kstat_read(handle.kc, ksp, nullptr) == -1 || ksp->ks_data == nullptr) continue;
-        sol::kstat_io_t io{};
-        std::memcpy(&io, ksp->ks_data, std::min(ksp->ks_data_size, sizeof io));
         diskIOData record;
-        record.name = kstatName(ksp);
-        record.deviceId = map->getDeviceIdFromMap(record.name);
-        record.bytesRead = io.nread;
-        record.bytesWritten = io.nwritten;
-        record.runTime = io.rtime;
-        record.waitQueueUpdateTime = io.wlastupdate;
-        records.push_back(std::move(record));
+        if (readRecord(handle.kc, ksp, map, record)) records.push_back(std::move(record));
     }
     return records;
 }
 
-std::string getSDxName(const std::string& deviceId) {
-    auto map = std::make_unique<SolarisDiskMap>();
-    return map->getSDxNameFromMap(deviceId);
-}
+std::string getSDxName(const std::string& deviceId) { return SolarisDiskMap().getSDxNameFromMap(deviceId); }
 
 diskIOData getDiskIOData(const std::string& deviceId) {
-    std::string sdxName = getSDxName(deviceId);
+    SolarisDiskMap map;
+    std::string sdxName = map.getSDxNameFromMap(deviceId);
     if (!sdxName.empty()) {
-        for (diskIOData& record : getDiskIOData()) {
-            if (record.name == sdxName) return record;
-        }
+        if (auto record = findDiskIOData(map, sdxName)) return std::move(*record);
     }
     throw DiskIONameNotFound(deviceId);
 }
@@ -105,12 +118,11 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getDiskIOInformation
     JniString deviceIdChars(env, name);
     return protectedRegion(env, [&]() -> jobject {
         std::string deviceId = fromModifiedUtf8(deviceIdChars.chars());
-        std::string sdxName = getSDxName(deviceId);
+        SolarisDiskMap map;
+        std::string sdxName = map.getSDxNameFromMap(deviceId);
         if (sdxName.empty()) return nullptr;  // no such disk: null, no exception
-        for (diskIOData& record : getDiskIOData()) {
-            // The caller's own string goes back as the device id.
-            if (record.name == sdxName) return makeDiskIOInfo(std::move(record), name, env, cls, ctor);
-        }
-        return nullptr;
+        auto record = findDiskIOData(map, sdxName);
+        // The caller's own string goes back as the device id.
+        return record ? makeDiskIOInfo(std::move(*record), name, env, cls, ctor) : nullptr;
     });
 }

@@ -36,8 +36,26 @@ bool isLogicalDisk(const sol::mnttab& entry) {
 
 std::string field(const char* text) { return text == nullptr ? std::string() : std::string(text); }
 
-jobject makeDisk(const std::string& name, JNIEnv* env, jclass cls, jmethodID ctor, bool withCapacities) {
-    LogicalDisk disk = GetLogicalDisk(name, withCapacities);
+// The logical disk of a mount table entry, with its capacities when `withCapacities` is set.
+LogicalDisk describe(const sol::mnttab& entry, bool withCapacities) {
+    LogicalDisk disk;
+    disk.name = field(entry.mnt_special);
+    disk.mountPoint = field(entry.mnt_mountp);
+    disk.fileSystemType = field(entry.mnt_fstype);
+    if (withCapacities && entry.mnt_mountp != nullptr) {
+        // A file system that cannot report (an NFS server gone away) keeps zero capacities.
+        sol::statvfs64_t capacity;
+        if (sol::statvfs64(entry.mnt_mountp, &capacity) == 0) {
+            disk.size = capacity.f_blocks * capacity.f_frsize;
+            disk.available = capacity.f_bavail * capacity.f_frsize;
+            disk.free = capacity.f_bfree * capacity.f_frsize;
+            disk.blockSize = capacity.f_bsize;
+        }
+    }
+    return disk;
+}
+
+jobject makeDisk(const LogicalDisk& disk, JNIEnv* env, jclass cls, jmethodID ctor) {
     jstring jname = javaString(env, disk.name);
     jstring jmount = javaString(env, disk.mountPoint);
     jstring jtype = javaString(env, disk.fileSystemType);
@@ -52,37 +70,36 @@ jobject makeDisk(const std::string& name, JNIEnv* env, jclass cls, jmethodID cto
 
 }  // namespace
 
-std::vector<std::string> ListLogicalDisks() {
-    std::vector<std::string> names;
-    MountTable table(sol::fopen(SOL(MNTTAB), "r"));
-    if (table.fp == nullptr) return names;
-    sol::mnttab entry;
-    while (sol::getmntent(table.fp, &entry) == 0) {
-        if (isLogicalDisk(entry)) names.push_back(field(entry.mnt_special));
-    }
-    return names;
+const LogicalDisk& LogicalDiskListing::find(const std::string& name) const {
+    auto it = firstByName.find(name);
+    if (it == firstByName.end()) throw LogicalDiskNotFound(name);
+    return it->second;
 }
 
+LogicalDiskListing ReadLogicalDisks() {
+    LogicalDiskListing listing;
+    MountTable table(sol::fopen(SOL(MNTTAB), "r"));
+    if (table.fp == nullptr) return listing;
+    sol::mnttab entry;
+    while (sol::getmntent(table.fp, &entry) == 0) {
+        if (!isLogicalDisk(entry)) continue;
+        listing.names.push_back(field(entry.mnt_special));
+        // A nameless entry is listed but answers no name.
+        if (entry.mnt_special != nullptr) listing.firstByName.emplace(entry.mnt_special, describe(entry, false));
+    }
+    return listing;
+}
+
+std::vector<std::string> ListLogicalDisks() { return ReadLogicalDisks().names; }
+
 LogicalDisk GetLogicalDisk(const std::string& name, bool withCapacities) {
-    LogicalDisk disk;
-    disk.name = name;
     MountTable table(sol::fopen(SOL(MNTTAB), "r"));
     if (table.fp == nullptr) throw MountTableError(SOL(MNTTAB));
     sol::mnttab entry;
     while (sol::getmntent(table.fp, &entry) == 0) {
         if (!isLogicalDisk(entry) || entry.mnt_special == nullptr || name != entry.mnt_special) continue;
-        disk.mountPoint = field(entry.mnt_mountp);
-        disk.fileSystemType = field(entry.mnt_fstype);
-        if (withCapacities && entry.mnt_mountp != nullptr) {
-            // A file system that cannot report (an NFS server gone away) keeps zero capacities.
-            sol::statvfs64_t capacity;
-            if (sol::statvfs64(entry.mnt_mountp, &capacity) == 0) {
-                disk.size = capacity.f_blocks * capacity.f_frsize;
-                disk.available = capacity.f_bavail * capacity.f_frsize;
-                disk.free = capacity.f_bfree * capacity.f_frsize;
-                disk.blockSize = capacity.f_bsize;
-            }
-        }
+        LogicalDisk disk = describe(entry, withCapacities);
+        disk.name = name;
         return disk;
     }
     throw LogicalDiskNotFound(name);
@@ -95,10 +112,12 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateLogicalDisk
     if (!GetClassAndMethod(env, logicalDiskClassName, cls, ctor)) return nullptr;
     return protectedRegion(env, [&]() -> jobject {
         JavaVector disks(env);
-        for (const std::string& name : ListLogicalDisks()) {
-            // An entry unmounted since the listing is left out.
+        // Each entry is built from the same reading that listed it; one that cannot be built
+        // is left out with a warning.
+        LogicalDiskListing listing = ReadLogicalDisks();
+        for (const std::string& name : listing.names) {
             try {
-                disks.add(makeDisk(name, env, cls, ctor, false));
+                disks.add(makeDisk(listing.find(name), env, cls, ctor));
             } catch (NativeError e) {
                 LogMessage(env, e.message(), "warn");
             }
@@ -114,6 +133,6 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getLogicalDiskByName
     if (!GetClassAndMethod(env, logicalDiskClassName, cls, ctor)) return nullptr;
     JniString diskName(env, name);
     return protectedRegion(env, [&]() -> jobject {
-        return makeDisk(fromModifiedUtf8(diskName.chars()), env, cls, ctor, true);
+        return makeDisk(GetLogicalDisk(fromModifiedUtf8(diskName.chars()), true), env, cls, ctor);
     });
 }

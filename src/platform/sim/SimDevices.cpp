@@ -1,7 +1,6 @@
 #include "sim/SimDevices.h"
 
 #include <mutex>
-#include <sstream>
 
 namespace sim {
 
@@ -31,12 +30,17 @@ std::string simulatedCwd;
 DeviceNamespace::DeviceNamespace(const Host& host) {
     const json& disks = host.section("disks");
     if (disks.is_array()) {
+        // Eight slices a disk, unless it lists its own.
+        dsk_.reserve(8 * disks.size());
+        rdsk_.reserve(8 * disks.size());
+        nodes_.reserve(16 * disks.size());
         for (const json& disk : disks) {
             std::string name = disk.value("name", std::string());
             std::string node = disk.value("node", std::string());
             bool letters = disk.value("naming", std::string()) == "letters";
             sol::major_t maj = driverMajor(disk.value("driver", std::string()));
             auto instance = number<sol::minor_t>(disk, "instance");
+            std::string access = disk.value("access", std::string("rw"));
             std::vector<int> slices;
             if (disk.contains("slices") && disk["slices"].is_array()) {
                 for (const json& s : disk["slices"]) slices.push_back(s.get<int>());
@@ -52,29 +56,31 @@ DeviceNamespace::DeviceNamespace(const Host& host) {
                     dn.disk = &disk;
                     dn.slice = slice;
                     dn.rdev = sol::makedev(maj, instance * 8 + static_cast<sol::minor_t>(slice));
+                    dn.access = access;
                     nodes_[path] = dn;
-                    (block ? dsk_ : rdsk_).push_back(DirEntry{entryName, linkTo(path)});
+                    (block ? dsk_ : rdsk_).push_back(DirEntry{entryName, linkTo(path), {}, nullptr});
                 }
             }
         }
     }
 
+    // A dev_entries node names its disk; the last disk of that name is the one it reaches.
+    std::unordered_map<std::string, const json*> disksByName;
+    if (disks.is_array()) {
+        for (const json& d : disks) disksByName[d.value("name", std::string())] = &d;
+    }
     const json& extra = host.section("dev_entries");
     if (extra.is_array()) {
         for (const json& item : extra) {
             bool block = item.value("dir", std::string("dsk")) == "dsk";
-            DirEntry entry{item.value("name", std::string()), std::nullopt};
+            DirEntry entry{item.value("name", std::string()), std::nullopt, {}, nullptr};
             if (item.contains("link") && item["link"].is_string()) entry.link = item["link"].get<std::string>();
             const json& node = item.contains("node") ? item["node"] : json();
             if (node.is_object()) {
                 // An entry pointing at an existing disk with an explicit minor number and slice.
                 std::string diskName = node.value("disk", std::string());
-                const json* disk = nullptr;
-                if (disks.is_array()) {
-                    for (const json& d : disks) {
-                        if (d.value("name", std::string()) == diskName) disk = &d;
-                    }
-                }
+                auto named = disksByName.find(diskName);
+                const json* disk = named == disksByName.end() ? nullptr : named->second;
                 int slice = node.value("slice", 0);
                 std::string path = entry.link ? absolutePath(*entry.link, block ? kDsk : kRdsk)
                                               : nodePath(disk ? disk->value("node", std::string()) : "/" + diskName,
@@ -84,11 +90,24 @@ DeviceNamespace::DeviceNamespace(const Host& host) {
                 dn.block = block;
                 dn.disk = disk;
                 dn.slice = slice;
+                if (disk) dn.access = disk->value("access", std::string("rw"));
                 dn.rdev = sol::makedev(driverMajor(disk ? disk->value("driver", std::string()) : ""),
                                        node.value("minor", 0u));
                 nodes_[path] = dn;
             }
             (block ? dsk_ : rdsk_).push_back(entry);
+        }
+    }
+
+    for (auto* dir : {&dsk_, &rdsk_}) {
+        auto& index = dir == &dsk_ ? dskIndex_ : rdskIndex_;
+        index.reserve(dir->size());
+        for (size_t i = 0; i < dir->size(); ++i) {
+            DirEntry& e = (*dir)[i];
+            index.emplace(e.name, i);
+            if (!e.link) continue;
+            e.target = absolutePath(*e.link, dir == &dsk_ ? kDsk : kRdsk);
+            e.node = node(e.target);
         }
     }
 }
@@ -102,16 +121,19 @@ const std::vector<DirEntry>* DeviceNamespace::directory(const std::string& path)
 const DirEntry* DeviceNamespace::entry(const std::string& path) const {
     const std::vector<DirEntry>* dir = directory(parentOf(path));
     if (dir == nullptr) return nullptr;
-    std::string name = path.substr(path.rfind('/') + 1);
-    for (const DirEntry& e : *dir) {
-        if (e.name == name) return &e;
-    }
-    return nullptr;
+    const auto& index = dir == &dsk_ ? dskIndex_ : rdskIndex_;
+    auto it = index.find(path.substr(path.rfind('/') + 1));
+    return it == index.end() ? nullptr : &(*dir)[it->second];
 }
 
 const DeviceNode* DeviceNamespace::node(const std::string& path) const {
     auto it = nodes_.find(path);
     return it == nodes_.end() ? nullptr : &it->second;
+}
+
+const DeviceNode* DeviceNamespace::resolve(const std::string& path) const {
+    if (const DirEntry* e = entry(path)) return e->node;
+    return node(path);
 }
 
 sol::major_t DeviceNamespace::driverMajor(const std::string& driver) const {
@@ -143,22 +165,25 @@ std::string absolutePath(const std::string& path, const std::string& base) {
     if (!path.empty() && path[0] == '/') {
         full = path;
     } else {
-        std::string from = base.empty() ? currentDirectory() : base;
-        full = from + "/" + path;
+        full = base.empty() ? currentDirectory() : base;
+        full += '/';
+        full += path;
     }
-    std::vector<std::string> parts;
-    std::stringstream in(full);
-    std::string part;
-    while (std::getline(in, part, '/')) {
-        if (part.empty() || part == ".") continue;
-        if (part == "..") {
-            if (!parts.empty()) parts.pop_back();
-            continue;
-        }
-        parts.push_back(part);
-    }
+    // Each component in turn: "" and "." stay out, ".." drops the last one kept.
     std::string out;
-    for (const auto& p : parts) out += "/" + p;
+    out.reserve(full.size());
+    for (size_t at = 0; at <= full.size();) {
+        size_t slash = full.find('/', at);
+        if (slash == std::string::npos) slash = full.size();
+        size_t length = slash - at;
+        if (length == 2 && full.compare(at, 2, "..") == 0) {
+            if (!out.empty()) out.erase(out.rfind('/'));
+        } else if (length > 0 && !(length == 1 && full[at] == '.')) {
+            out += '/';
+            out.append(full, at, length);
+        }
+        at = slash + 1;
+    }
     return out.empty() ? "/" : out;
 }
 

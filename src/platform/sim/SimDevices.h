@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "sim/SimHost.h"
@@ -14,16 +15,21 @@
 
 namespace sim {
 
-struct DirEntry {
-    std::string name;
-    std::optional<std::string> link;  // target as written in the link; none for a plain entry
-};
-
 struct DeviceNode {
     bool block = false;    // block node (/dev/dsk), else character node (/dev/rdsk)
     const json* disk = nullptr;
     int slice = 0;
     sol::dev_t rdev = 0;
+    std::string access = "rw";  // the disk's "access": rw, ro or none
+};
+
+struct DirEntry {
+    std::string name;
+    std::optional<std::string> link;  // target as written in the link; none for a plain entry
+    // Resolved once the namespace is built: the link's absolute path and the node it reaches
+    // (null when none does).
+    std::string target;
+    const DeviceNode* node = nullptr;
 };
 
 class DeviceNamespace {
@@ -36,13 +42,17 @@ public:
     const DirEntry* entry(const std::string& path) const;
     // The device node at a full "/devices" path, or null.
     const DeviceNode* node(const std::string& path) const;
+    // The device node a full path reaches: an entry's link target, or the node itself.
+    const DeviceNode* resolve(const std::string& path) const;
 
     // The major number the namespace gives a driver name.
     sol::major_t driverMajor(const std::string& driver) const;
 
 private:
     std::vector<DirEntry> dsk_, rdsk_;
-    std::map<std::string, DeviceNode> nodes_;
+    // Entry name -> position of its first entry, in each directory.
+    std::unordered_map<std::string, size_t> dskIndex_, rdskIndex_;
+    std::unordered_map<std::string, DeviceNode> nodes_;
     mutable std::map<std::string, sol::major_t> majors_;
 };
 

@@ -10,6 +10,7 @@
 #include "FilesBackends.h"
 #include "SysinfoCopy.h"
 #include "sim/SimDevices.h"
+#include "sim/SimMounts.h"
 #include "sol/fcntl.h"
 
 namespace sol::simulated {
@@ -63,16 +64,6 @@ void fillDirectory(struct stat* buf) {
     buf->st_nlink = 2;
 }
 
-// Resolves a simulated path to its device node, following an entry's link.
-const sim::DeviceNode* resolveNode(const sim::DeviceNamespace& ns, const std::string& path) {
-    if (const sim::DirEntry* e = ns.entry(path)) {
-        if (!e->link) return nullptr;
-        std::string parent = path.substr(0, path.rfind('/'));
-        return ns.node(sim::absolutePath(*e->link, parent));
-    }
-    return ns.node(path);
-}
-
 bool isDirectory(const sim::DeviceNamespace& ns, const std::string& path) {
     return ns.directory(path) != nullptr || path == "/devices";
 }
@@ -97,20 +88,6 @@ private:
     dirent entry_;
 };
 
-std::string mnttabText(const json& section) {
-    std::string text;
-    if (!section.is_object() || !section.contains("entries") || !section["entries"].is_array()) return text;
-    for (const json& e : section["entries"]) {
-        const char* keys[] = {"special", "mountp", "fstype", "options", "time"};
-        for (int i = 0; i < 5; ++i) {
-            std::string field = sim::text(e, keys[i], "-");
-            text += field.empty() ? "-" : field;
-            text += i < 4 ? '\t' : '\n';
-        }
-    }
-    return text;
-}
-
 // A stream over `text` that frees itself at fclose.
 FILE* memoryStream(const std::string& text) {
     FILE* fp = ::fmemopen(nullptr, text.size() + 1, "w+");
@@ -132,38 +109,35 @@ FILE* fopen(const char* path, const char* mode) {
     auto t = target(path);
     if (!t) return nullptr;
     if (t->path != "/etc/mnttab") return native::fopen(t->path.c_str(), mode);
-    const json& section = t->host->section("mnttab");
-    if (section.is_object() && section.value("unreadable", false)) {
+    auto table = sim::mounts(*t->host);
+    if (table->unreadable()) {
         errno = EACCES;
         return nullptr;
     }
-    return memoryStream(mnttabText(section));
+    return memoryStream(table->text());
 }
 
 int statvfs64(const char* path, statvfs64_t* buf) {
     auto host = sim::host();
-    const json& section = host ? host->section("mnttab") : json();
-    if (host && path != nullptr && section.is_object() && section.contains("entries")) {
-        for (const json& e : section["entries"]) {
-            if (sim::text(e, "mountp") != path) continue;
-            if (e.value("statvfs_fails", false)) {
-                errno = EIO;
-                return -1;
-            }
-            const json& v = e.contains("statvfs") ? e["statvfs"] : json();
-            std::memset(buf, 0, sizeof *buf);
-            buf->f_bsize = sim::number<unsigned long>(v, "bsize");
-            buf->f_frsize = sim::number<unsigned long>(v, "frsize");
-            buf->f_blocks = sim::number<uint64_t>(v, "blocks");
-            buf->f_bfree = sim::number<uint64_t>(v, "bfree");
-            buf->f_bavail = sim::number<uint64_t>(v, "bavail");
-            buf->f_files = sim::number<uint64_t>(v, "files");
-            buf->f_ffree = sim::number<uint64_t>(v, "ffree");
-            buf->f_favail = buf->f_ffree;
-            fieldCopy(buf->f_basetype, sizeof buf->f_basetype, sim::text(e, "fstype"));
-            buf->f_namemax = 255;
-            return 0;
+    const json* e = host && path != nullptr ? sim::mounts(*host)->atMountPoint(path) : nullptr;
+    if (e != nullptr) {
+        if (e->value("statvfs_fails", false)) {
+            errno = EIO;
+            return -1;
         }
+        const json& v = e->contains("statvfs") ? (*e)["statvfs"] : json();
+        std::memset(buf, 0, sizeof *buf);
+        buf->f_bsize = sim::number<unsigned long>(v, "bsize");
+        buf->f_frsize = sim::number<unsigned long>(v, "frsize");
+        buf->f_blocks = sim::number<uint64_t>(v, "blocks");
+        buf->f_bfree = sim::number<uint64_t>(v, "bfree");
+        buf->f_bavail = sim::number<uint64_t>(v, "bavail");
+        buf->f_files = sim::number<uint64_t>(v, "files");
+        buf->f_ffree = sim::number<uint64_t>(v, "ffree");
+        buf->f_favail = buf->f_ffree;
+        fieldCopy(buf->f_basetype, sizeof buf->f_basetype, sim::text(*e, "fstype"));
+        buf->f_namemax = 255;
+        return 0;
     }
     errno = ENOENT;
     return -1;
@@ -190,7 +164,7 @@ int statCommon(const char* path, struct stat* buf, bool followLinks) {
         buf->st_nlink = 1;
         return 0;
     }
-    const sim::DeviceNode* node = resolveNode(*ns, t->path);
+    const sim::DeviceNode* node = ns->resolve(t->path);
     if (node == nullptr) {
         errno = ENOENT;
         return -1;
@@ -225,7 +199,7 @@ DIR* opendir(const char* path) {
     const sim::DeviceNamespace* ns = &t->devices();
     const std::vector<sim::DirEntry>* dir = ns->directory(t->path);
     if (dir == nullptr) {
-        errno = resolveNode(*ns, t->path) != nullptr ? ENOTDIR : ENOENT;
+        errno = ns->resolve(t->path) != nullptr ? ENOTDIR : ENOENT;
         return nullptr;
     }
     std::vector<std::string> names = {".", ".."};
@@ -238,12 +212,12 @@ int open(const char* path, int oflag) {
     if (!t) return -1;
     if (!t->simulated) return native::open(t->path.c_str(), oflag);
     const sim::DeviceNamespace* ns = &t->devices();
-    const sim::DeviceNode* node = resolveNode(*ns, t->path);
+    const sim::DeviceNode* node = ns->resolve(t->path);
     if (node == nullptr) {
         errno = isDirectory(*ns, t->path) ? EISDIR : ENOENT;
         return -1;
     }
-    std::string access = node->disk ? node->disk->value("access", std::string("rw")) : "rw";
+    const std::string& access = node->access;
     if (access == "none") {
         errno = ENXIO;
         return -1;
@@ -259,7 +233,7 @@ int open(const char* path, int oflag) {
     dev.rdev = node->rdev;
     dev.oflag = oflag;
     if (const sim::DirEntry* e = ns->entry(t->path)) {
-        dev.path = sim::absolutePath(*e->link, t->path.substr(0, t->path.rfind('/')));
+        dev.path = e->target;
     } else {
         dev.path = t->path;
     }
@@ -307,7 +281,7 @@ int chdir(const char* path) {
     }
     const sim::DeviceNamespace* ns = &t->devices();
     if (!isDirectory(*ns, t->path)) {
-        errno = resolveNode(*ns, t->path) != nullptr ? ENOTDIR : ENOENT;
+        errno = ns->resolve(t->path) != nullptr ? ENOTDIR : ENOENT;
         return -1;
     }
     sim::setCurrentDirectory(t->path);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 
@@ -70,7 +71,9 @@ std::shared_ptr<const Host> load(const std::string& path) {
         return nullptr;
     }
     try {
-        json root = json::parse(in);
+        // Parsed from memory: much faster than character by character from the stream.
+        std::string textOfFile((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        json root = json::parse(textOfFile);
         validate(root);
         return std::make_shared<const Host>(path, std::move(root));
     } catch (const json::exception& e) {

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "KstatChain.h"
 #include "sim/SimHost.h"
@@ -99,6 +100,46 @@ uchar_t typeOf(const json& item) {
     return KSTAT_TYPE_RAW;
 }
 
+// A statistic of the description, read from its JSON once per loaded description.
+struct KstatRecord {
+    std::string module, name, ksClass;
+    int instance = 0;
+    uchar_t type = KSTAT_TYPE_RAW;
+    enum class Data { none, vminfo, cpu, io } data = Data::none;
+    const json* vminfo = nullptr;
+    cpu_stat_t cpu{};
+    kstat_io_t io{};
+    bool readFails = false;
+};
+
+struct KstatRecords {
+    explicit KstatRecords(const sim::Host& host) {
+        const json& section = host.section("kstat");
+        if (!section.is_object() || !section.contains("chain") || !section["chain"].is_array()) return;
+        for (const json& item : section["chain"]) {
+            KstatRecord r;
+            r.module = item.value("module", std::string());
+            r.instance = item.value("instance", 0);
+            r.name = item.value("name", std::string());
+            r.ksClass = item.value("class", std::string());
+            r.type = typeOf(item);
+            if (item.contains("vminfo") && !item["vminfo"].is_null()) {
+                r.data = KstatRecord::Data::vminfo;
+                r.vminfo = &item["vminfo"];
+            } else if (item.contains("cpu") && !item["cpu"].is_null()) {
+                r.data = KstatRecord::Data::cpu;
+                r.cpu = cpuStat(item["cpu"]);
+            } else if (item.contains("io") && !item["io"].is_null()) {
+                r.data = KstatRecord::Data::io;
+                r.io = ioStat(item["io"]);
+            }
+            r.readFails = item.value("read_fails", false);
+            records.push_back(std::move(r));
+        }
+    }
+    std::vector<KstatRecord> records;
+};
+
 }  // namespace
 
 std::unique_ptr<KstatChain> kstatChain() {
@@ -113,34 +154,35 @@ std::unique_ptr<KstatChain> kstatChain() {
         return nullptr;
     }
     auto chain = std::make_unique<KstatChain>();
-    if (!section.is_object() || !section.contains("chain") || !section["chain"].is_array()) return chain;
-
-    for (const json& item : section["chain"]) {
-        std::string module = item.value("module", std::string());
-        int instance = item.value("instance", 0);
-        std::string name = item.value("name", std::string());
-        std::string ksClass = item.value("class", std::string());
-        uchar_t type = typeOf(item);
-
+    auto records = host->derived<KstatRecords>(
+        [](const sim::Host& h) { return std::make_shared<const KstatRecords>(h); });
+    for (const KstatRecord& r : records->records) {
         std::unique_ptr<KstatSource> source;
         size_t size = 0;
         uint_t ndata = 0;
-        if (item.contains("vminfo") && !item["vminfo"].is_null()) {
-            source = std::make_unique<VminfoSource>(host, module + ":" + std::to_string(instance) + ":" + name,
-                                                    item["vminfo"]);
+        switch (r.data) {
+        case KstatRecord::Data::vminfo:
+            source = std::make_unique<VminfoSource>(host, r.module + ":" + std::to_string(r.instance) + ":" + r.name,
+                                                    *r.vminfo);
             size = sizeof(vminfo_t);
             ndata = 1;
-        } else if (item.contains("cpu") && !item["cpu"].is_null()) {
-            source = std::make_unique<FixedSource<cpu_stat_t>>(cpuStat(item["cpu"]));
+            break;
+        case KstatRecord::Data::cpu:
+            source = std::make_unique<FixedSource<cpu_stat_t>>(r.cpu);
             size = sizeof(cpu_stat_t);
             ndata = 1;
-        } else if (item.contains("io") && !item["io"].is_null()) {
-            source = std::make_unique<FixedSource<kstat_io_t>>(ioStat(item["io"]));
+            break;
+        case KstatRecord::Data::io:
+            source = std::make_unique<FixedSource<kstat_io_t>>(r.io);
             size = sizeof(kstat_io_t);
             ndata = 1;
+            break;
+        case KstatRecord::Data::none:
+            break;
         }
-        if (item.value("read_fails", false)) source = std::make_unique<FailingSource>();
-        chain->add(module.c_str(), instance, name.c_str(), ksClass.c_str(), type, size, ndata, std::move(source));
+        if (r.readFails) source = std::make_unique<FailingSource>();
+        chain->add(r.module.c_str(), r.instance, r.name.c_str(), r.ksClass.c_str(), r.type, size, ndata,
+                   std::move(source));
     }
     return chain;
 }

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 
 #include "ProcessorBackends.h"
 #include "SysinfoCopy.h"
@@ -20,14 +21,26 @@ int stateOf(const std::string& state) {
     return P_OFFLINE;
 }
 
+// The first processor listed under each id.
+struct ProcessorIndex {
+    explicit ProcessorIndex(const sim::Host& host) {
+        const sim::json& section = host.section("processors");
+        if (!section.is_array()) return;
+        for (const sim::json& p : section) byId.emplace(sim::number<long long>(p, "id", -1), &p);
+    }
+    std::unordered_map<long long, const sim::json*> byId;
+};
+
 }  // namespace
 
 int processor_info(processorid_t processorid, processor_info_t* infop) {
     auto host = sim::host();
-    const sim::json& section = host ? host->section("processors") : sim::json();
-    if (section.is_array()) {
-        for (const sim::json& p : section) {
-            if (sim::number<long long>(p, "id", -1) != processorid) continue;
+    if (host) {
+        auto index = host->derived<ProcessorIndex>(
+            [](const sim::Host& h) { return std::make_shared<const ProcessorIndex>(h); });
+        auto found = index->byId.find(processorid);
+        if (found != index->byId.end()) {
+            const sim::json& p = *found->second;
             if (infop == nullptr) {
                 errno = EFAULT;
                 return -1;

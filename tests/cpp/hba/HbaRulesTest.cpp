@@ -298,3 +298,40 @@ TEST(TargetMapping, BusDivinedFromNamesAndDeviceLinks) {
     // An unterminated 256-byte name is read within its field.
     EXPECT_EQ(0u, divineScsiBusNumber(entryNamed("/devices/" + std::string(247, 'x'))));
 }
+
+TEST(MappingTable, EntriesGroupByTargetPortInTableOrder) {
+    FcpTargetMappingTable table;
+    FakeLibrary::reset(5);
+    ASSERT_EQ(0u, table.fetch(1, FakeLibrary::get));
+    const unsigned char ports[5] = {1, 2, 1, 3, 1};
+    for (HBA_UINT32 e = 0; e < 5; ++e) table.entry(e).FcpId.PortWWN.wwn[7] = ports[e];
+    MappingsByPort byPort(table);
+
+    HBA_WWN port{};
+    port.wwn[7] = 1;
+    EXPECT_EQ((std::vector<HBA_UINT32>{0, 2, 4}), byPort.of(port));
+    port.wwn[7] = 3;
+    EXPECT_EQ((std::vector<HBA_UINT32>{3}), byPort.of(port));
+    port.wwn[0] = 3;  // differs in another byte
+    EXPECT_TRUE(byPort.of(port).empty());
+}
+
+TEST(TargetMapping, OneReadingOfTheDeviceDirectoryServesEveryMapping) {
+    testsupport::SimHost host(R"({"dev_entries": [
+        {"dir": "rdsk", "name": "cxt0d0s2", "link": "../../devices/pci@7/ssd@w1,0:c,raw"},
+        {"dir": "rdsk", "name": "c6t0d0s2", "link": "../../devices/pci@7/ssd@w1,0:c,raw"},
+        {"dir": "rdsk", "name": "c2t0d0s2", "link": "../../devices/pci@7/ssd@w1,0:c,raw"},
+        {"dir": "rdsk", "name": "c4t0d0s2", "link": "../../devices/pci@7/ssd@w2,0:c,raw"}]})");
+    RawDeviceBuses buses;
+    // The first entry in directory order whose name gives a bus: cxt0d0s2 gives none.
+    EXPECT_EQ(6u, divineScsiBusNumber(entryNamed("/devices/pci@7/ssd@w1,0"), buses));
+    EXPECT_EQ(4u, divineScsiBusNumber(entryNamed("/devices/pci@7/ssd@w2,0"), buses));
+    EXPECT_EQ(0u, divineScsiBusNumber(entryNamed("/devices/pci@7/ssd@w"), buses));  // a prefix only
+    EXPECT_EQ(0u, divineScsiBusNumber(entryNamed("/devices/pci@7/ssd@w1,0:c,raw"), buses));
+
+    // Read once: entries added later are not seen by the same pass, but by the next one.
+    host.replace(R"({"dev_entries": [
+        {"dir": "rdsk", "name": "c9t0d0s2", "link": "../../devices/pci@8/ssd@w1,0:c,raw"}]})");
+    EXPECT_EQ(0u, divineScsiBusNumber(entryNamed("/devices/pci@8/ssd@w1,0"), buses));
+    EXPECT_EQ(9u, divineScsiBusNumber(entryNamed("/devices/pci@8/ssd@w1,0")));
+}

@@ -41,3 +41,23 @@ TEST(LogicalDisks, OnlyExactlyUfsAndNfsEntriesCountAndNamesMatchWhole) {
     EXPECT_TRUE(ListLogicalDisks().empty());
     EXPECT_EQ("Unable to open mount table file: /etc/mnttab", failureOf("/dev/dsk/c0t0d0s0"));
 }
+
+TEST(LogicalDisks, OneReadingListsEveryEntryAndAnswersEachNameWithItsFirst) {
+    SimHost host(R"({"mnttab": {"entries": [
+      {"special": "/dev/dsk/c0t0d0s0", "mountp": "/", "fstype": "ufs"},
+      {"mountp": "/nameless", "fstype": "nfs"},
+      {"special": "/dev/dsk/c0t0d0s0", "mountp": "/second", "fstype": "ufs"},
+      {"special": "fs1:/export", "mountp": "/export", "fstype": "nfs"}]}})");
+    LogicalDiskListing listing = ReadLogicalDisks();
+    EXPECT_EQ((std::vector<std::string>{"/dev/dsk/c0t0d0s0", "", "/dev/dsk/c0t0d0s0", "fs1:/export"}), listing.names);
+    EXPECT_EQ("/", listing.find("/dev/dsk/c0t0d0s0").mountPoint);  // what a lookup by name answers
+    EXPECT_EQ("nfs", listing.find("fs1:/export").fileSystemType);
+    EXPECT_EQ(0u, listing.find("fs1:/export").size);  // no capacities in a listing
+    // A nameless entry is listed but answers no name: the enumeration leaves it out.
+    try {
+        listing.find("");
+        ADD_FAILURE() << "a nameless entry was found";
+    } catch (NativeError e) {
+        EXPECT_EQ("Logical Disk Not Found: ", e.message());
+    }
+}

@@ -11,10 +11,12 @@
 #include "sol/fcntl.h"
 #include "sol/mkdev.h"
 #include "sol/mnttab.h"
+#include "sol/processor.h"
 #include "sol/stat.h"
 #include "sol/statvfs.h"
 #include "sol/stdio.h"
 #include "sol/unistd.h"
+#include "sol/ustat.h"
 
 using testsupport::SimHost;
 
@@ -147,4 +149,42 @@ TEST(SimDevices, OpensHonourAccessAndRelativeNamesFollowChdir) {
     EXPECT_EQ(-1, sol::open("/dev/rdsk/emcpower0a", sol::O_RDONLY));
     EXPECT_EQ(ENXIO, errno);
     EXPECT_EQ(0, sol::chdir("/"));  // back to the real file system
+}
+
+TEST(SimIndexes, TheFirstEntryAnswersEachMountPointDeviceNameAndProcessor) {
+    SimHost host(R"({
+      "mnttab": {"entries": [
+        {"special": "/dev/dsk/c0t0d0s0", "mountp": "/data", "fstype": "ufs",
+         "statvfs": {"frsize": 1024, "blocks": 1, "bfree": 1024}},
+        {"special": "/dev/dsk/c0t0d0s0", "mountp": "/data", "fstype": "ufs",
+         "statvfs": {"frsize": 1024, "blocks": 2, "bfree": 2048}},
+        {"special": "/dev/dsk/../dsk/./c0t0d0s1", "mountp": "/one", "fstype": "ufs"},
+        {"special": "/dev/dsk/c0t0d0s5", "mountp": "/gone", "fstype": "ufs"}]},
+      "disks": [{"name": "c0t0d0", "node": "/pci@1f/sd@0,0", "driver": "sd", "instance": 1,
+                 "slices": [0, 1, 4]}],
+      "dev_entries": [{"dir": "dsk", "name": "c0t0d0s0", "link": "../../devices/nowhere:a"}],
+      "processors": [{"id": 3, "clock": 100}, {"id": 3, "clock": 200}]})");
+
+    sol::statvfs64_t v;
+    ASSERT_EQ(0, sol::statvfs64("/data", &v));
+    EXPECT_EQ(1u, v.f_blocks);
+
+    // ustat follows each "/dev/dsk" special to its node, after resolving "." and "..".
+    struct sol::ustat u;
+    ASSERT_EQ(0, sol::ustat(sol::makedev(32, 8), &u));
+    EXPECT_EQ(2048, u.f_tfree);  // the first entry: 1024 free blocks of 1024 bytes, in 512-byte units
+    EXPECT_EQ(0, sol::ustat(sol::makedev(32, 9), &u));
+    EXPECT_EQ(-1, sol::ustat(sol::makedev(32, 12), &u));  // slice 4 is not mounted
+    EXPECT_EQ(EINVAL, errno);
+
+    // Two "/dev/dsk" entries named alike: both listed, the first answers its name.
+    EXPECT_EQ((std::vector<std::string>{".", "..", "c0t0d0s0", "c0t0d0s1", "c0t0d0s4", "c0t0d0s0"}),
+              list("/dev/dsk"));
+    char link[256];
+    ssize_t n = sol::readlink("/dev/dsk/c0t0d0s0", link, sizeof link);
+    EXPECT_EQ("../../devices/pci@1f/sd@0,0:a", std::string(link, n > 0 ? static_cast<size_t>(n) : 0));
+
+    sol::processor_info_t info;
+    ASSERT_EQ(0, sol::processor_info(3, &info));
+    EXPECT_EQ(100, info.pi_clock);
 }

@@ -113,6 +113,7 @@ jobjectArray HbaCacheImpl::FillCache() {
 
         status = table.fetch(adapter.handle);
         if (status != HBA_STATUS_OK) warn(BadStatus("GetFcpTargetMapping", status, i, name));
+        MappingsByPort byPort(table);
 
         for (HBA_UINT32 p = 0; p < portCount; ++p) {
             HBA_PORTATTRIBUTES portAttributes;
@@ -150,7 +151,8 @@ jobjectArray HbaCacheImpl::FillCache() {
                     continue;
                 }
                 jobject discoveredInstance = MakeHbaDiscoPort(discoveredAttributes);
-                jobjectArray mappings = targetMappings(portInstance, discoveredInstance, discoveredAttributes.PortWWN, table);
+                jobjectArray mappings =
+                    targetMappings(portInstance, discoveredInstance, discoveredAttributes.PortWWN, table, byPort);
                 store(discovered, static_cast<jsize>(d),
                       hbaDiscoveredPort.newObject(hbaDiscoveredPort.meth_init(), discoveredInstance, mappings));
                 env->DeleteLocalRef(mappings);
@@ -166,18 +168,12 @@ jobjectArray HbaCacheImpl::FillCache() {
 }
 
 jobjectArray HbaCacheImpl::targetMappings(jobject port, jobject discovered, const HBA_WWN& portWWN,
-                                          const FcpTargetMappingTable& table) {
-    jsize matches = 0;
-    for (HBA_UINT32 e = 0; e < table.size(); ++e) {
-        if (equal(table.entry(e).FcpId.PortWWN, portWWN)) ++matches;
-    }
-    jobjectArray mappings = checked(env, env->NewObjectArray(matches, kdInstance.cls, nullptr));
+                                          const FcpTargetMappingTable& table, const MappingsByPort& byPort) {
+    const std::vector<HBA_UINT32>& matches = byPort.of(portWWN);
+    jobjectArray mappings =
+        checked(env, env->NewObjectArray(static_cast<jsize>(matches.size()), kdInstance.cls, nullptr));
     jsize next = 0;
-    for (HBA_UINT32 e = 0; e < table.size() && next < matches; ++e) {
-        if (equal(table.entry(e).FcpId.PortWWN, portWWN)) {
-            store(mappings, next++, MakeTargetMapping(port, discovered, table.entry(e)));
-        }
-    }
+    for (HBA_UINT32 e : matches) store(mappings, next++, MakeTargetMapping(port, discovered, table.entry(e)));
     return mappings;
 }
 

@@ -8,6 +8,7 @@
 #include "kelda/common/hba/HbaClasses.h"
 #include "kelda/common/hba/HbaLibrary.h"
 #include "kelda/common/hba/InstanceRecipe.h"
+#include "kelda/common/hba/TargetMapping.h"
 
 // Loads the HBA library for one call and frees it when the call is done. The process-wide
 // HBA lock is held meanwhile, so two natives never interleave their library calls.
@@ -78,10 +79,10 @@ private:
     jstring text(const char* formatted);
     // Stores `element` at `index` and drops its local reference.
     void store(jobjectArray array, jsize index, jobject element);
-    // Adds the target mappings of `table` whose port WWN is the discovered port's to a new
-    // array; returns the array.
+    // Adds the target mappings of `table` whose port WWN is the discovered port's (`byPort`
+    // groups them) to a new array; returns the array.
     jobjectArray targetMappings(jobject port, jobject discovered, const HBA_WWN& portWWN,
-                                const FcpTargetMappingTable& table);
+                                const FcpTargetMappingTable& table, const MappingsByPort& byPort);
 
     JNIEnv* env;
     KdClass::Static kdClass;
@@ -105,4 +106,5 @@ private:
     HbaCache cache;
     HbaClassNames classNames;
     WithHbaLibrary library;
+    RawDeviceBuses rawDeviceBuses;  // read once per fill, when a mapping needs it
 };

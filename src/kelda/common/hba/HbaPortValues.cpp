@@ -76,7 +76,7 @@ jobject HbaCacheImpl::MakeTargetMapping(jobject port, jobject discoveredPort, co
 
     values.set(p.get_antecedent(), port);
     values.set(p.get_dependent(), discoveredPort);
-    unsigned int bus = divineScsiBusNumber(entry);
+    unsigned int bus = divineScsiBusNumber(entry, rawDeviceBuses);
     values.set(p.get_scsiBus(), kelda::uint32(unsignedInt32, bus));
     values.set(p.get_targetId(), kelda::uint32(unsignedInt32, entry.ScsiId.ScsiTargetNumber));
     values.set(p.get_scsiLun(), kelda::uint32(unsignedInt32, entry.ScsiId.ScsiOSLun));

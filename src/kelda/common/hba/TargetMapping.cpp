@@ -36,6 +36,22 @@ HBA_STATUS FcpTargetMappingTable::fetch(HBA_HANDLE handle, Fetch get) {
     return status;
 }
 
+MappingsByPort::MappingsByPort(const FcpTargetMappingTable& table) {
+    for (HBA_UINT32 e = 0; e < table.size(); ++e) {
+        uint64_t key;
+        std::memcpy(&key, table.entry(e).FcpId.PortWWN.wwn, sizeof key);
+        groups_[key].push_back(e);
+    }
+}
+
+const std::vector<HBA_UINT32>& MappingsByPort::of(const HBA_WWN& port) const {
+    static const std::vector<HBA_UINT32> none;
+    uint64_t key;
+    std::memcpy(&key, port.wwn, sizeof key);
+    auto it = groups_.find(key);
+    return it == groups_.end() ? none : it->second;
+}
+
 unsigned int parseScsiBusNumber(const char* text, bool& found) {
     if (text[0] != 'c' || text[1] < '0' || text[1] > '9') return 0;
     unsigned int bus = 0;
@@ -60,22 +76,21 @@ void leadvilleDeviceName(const char (&osDeviceName)[256], char (&out)[256]) {
     if (char* slice = std::strstr(out, "s2")) *slice = '\0';
 }
 
-bool deviceDerivesFrom(const char* name, const char* physicalPath) {
+namespace {
+
+constexpr size_t kLinkBytes = 1024;
+
+// The part of the link of "/dev/rdsk/<name>" from its first "/devices/", or null when the
+// entry is no such link.
+const char* linkedDevice(const char* name, char (&link)[kLinkBytes]) {
     char path[1024];
     int n = std::snprintf(path, sizeof path, "%s/%s", "/dev/rdsk", name);
-    if (n < 0 || static_cast<size_t>(n) >= sizeof path) return false;  // no such entry can exist
-    char link[1024];
+    if (n < 0 || static_cast<size_t>(n) >= sizeof path) return nullptr;  // no such entry can exist
     ssize_t length = sol::readlink(path, link, sizeof link - 1);
-    if (length < 0) return false;
+    if (length < 0) return nullptr;
     link[length] = '\0';
-    const char* devices = std::strstr(link, "/devices/");
-    if (devices == nullptr) return false;
-    size_t physicalLength = std::strlen(physicalPath);
-    return std::strlen(devices) > physicalLength && std::strncmp(devices, physicalPath, physicalLength) == 0 &&
-           devices[physicalLength] == ':';
+    return std::strstr(link, "/devices/");
 }
-
-namespace {
 
 // Closes the directory on every way out.
 struct DirectoryStream {
@@ -87,7 +102,41 @@ struct DirectoryStream {
 
 }  // namespace
 
-unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry) {
+bool deviceDerivesFrom(const char* name, const char* physicalPath) {
+    char link[kLinkBytes];
+    const char* devices = linkedDevice(name, link);
+    if (devices == nullptr) return false;
+    size_t physicalLength = std::strlen(physicalPath);
+    return std::strlen(devices) > physicalLength && std::strncmp(devices, physicalPath, physicalLength) == 0 &&
+           devices[physicalLength] == ':';
+}
+
+unsigned int RawDeviceBuses::of(const char* physicalPath, bool& found) {
+    if (!read_) {
+        read_ = true;
+        DirectoryStream stream{sol::opendir("/dev/rdsk")};
+        while (sol::dirent* entry = stream.dir == nullptr ? nullptr : sol::readdir(stream.dir)) {
+            if (entry->d_name[0] != 'c') continue;
+            bool named = false;
+            unsigned int bus = parseScsiBusNumber(entry->d_name, named);
+            char link[kLinkBytes];
+            const char* devices = named ? linkedDevice(entry->d_name, link) : nullptr;
+            if (devices == nullptr) continue;
+            // The entry derives from every prefix of its target that a ':' follows; the first
+            // entry of each keeps it.
+            for (const char* colon = std::strchr(devices, ':'); colon != nullptr;
+                 colon = std::strchr(colon + 1, ':')) {
+                buses_.emplace(std::string(devices, static_cast<size_t>(colon - devices)), bus);
+            }
+        }
+    }
+    auto it = buses_.find(physicalPath);
+    if (it == buses_.end()) return 0;
+    found = true;
+    return it->second;
+}
+
+unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry, RawDeviceBuses& buses) {
     if (entry.ScsiId.ScsiBusNumber != 0) return entry.ScsiId.ScsiBusNumber;
 
     // The library's field need not be terminated: work on a terminated copy.
@@ -98,17 +147,11 @@ unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry) {
     bool found = false;
     unsigned int bus = parseScsiBusNumber(name, found);
     if (!found && std::strncmp(name, "/dev/dsk/", 9) == 0) bus = parseScsiBusNumber(name + 9, found);
-    if (!found && std::strncmp(name, "/devices/", 9) == 0) {
-        DirectoryStream stream{sol::opendir("/dev/rdsk")};
-        if (stream.dir != nullptr) {
-            while (!found) {
-                sol::dirent* entryName = sol::readdir(stream.dir);
-                if (entryName == nullptr) break;
-                if (entryName->d_name[0] == 'c' && deviceDerivesFrom(entryName->d_name, name)) {
-                    bus = parseScsiBusNumber(entryName->d_name, found);
-                }
-            }
-        }
-    }
+    if (!found && std::strncmp(name, "/devices/", 9) == 0) bus = buses.of(name, found);
     return bus;
+}
+
+unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry) {
+    RawDeviceBuses buses;
+    return divineScsiBusNumber(entry, buses);
 }
