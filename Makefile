@@ -3,9 +3,15 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
 BE_BUILD   ?= build-s390x
+FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
+# Seconds each fuzz target runs after replaying its corpus: in `make test`, and in `make fuzz`.
+FUZZ_SECONDS      ?= 20
+FUZZ_LONG_SECONDS ?= 600
+FUZZ_TARGETS      ?=
 
-.PHONY: all bootstrap build demo demo-live test test-asan test-tsan test-solaris-headers test-bigendian clean
+.PHONY: all bootstrap build demo demo-live test test-asan test-tsan test-jvm-asan test-solaris-headers \
+        test-bigendian fuzz-build test-fuzz fuzz clean
 
 all: build
 
@@ -22,7 +28,7 @@ demo: build
 demo-live: build
 	scripts/demo $(BUILD) --live
 
-test: build test-asan test-tsan test-solaris-headers test-bigendian
+test: build test-asan test-tsan test-jvm-asan test-solaris-headers test-bigendian test-fuzz
 	cd $(BUILD) && ctest --output-on-failure -j 1
 
 # The GoogleTest suites again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -37,6 +43,10 @@ test-tsan: bootstrap
 	cmake --build $(TSAN_BUILD) -j $(JOBS)
 	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j $(JOBS) -L cpp
 
+# The JUnit suite once more, inside a JVM, against the natives built with the sanitizers.
+test-jvm-asan: test-asan
+	HOSTPROBE_SANITIZED_JVM=1 scripts/run-java-tests $(ASAN_BUILD)
+
 # Every source a Solaris build compiles, checked with clang for 64-bit SPARC Solaris against the
 # stand-in Solaris headers of tests/solaris (syntax and layout assertions only).
 test-solaris-headers: build
@@ -47,5 +57,19 @@ test-solaris-headers: build
 test-bigendian: build
 	nice scripts/test-bigendian $(BE_BUILD) $(BUILD)
 
+# The fuzz targets, built with clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer.
+fuzz-build: bootstrap
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+	      -DCMAKE_CXX_COMPILER=clang++ -DHOSTPROBE_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+
+# Every fuzz target replays its corpus, then fuzzes briefly.
+test-fuzz: fuzz-build
+	scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Longer fuzzing, at low priority: `make fuzz FUZZ_LONG_SECONDS=3600 FUZZ_TARGETS=fuzz_sim_host`.
+fuzz: fuzz-build
+	nice -n 19 scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_LONG_SECONDS) $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(BE_BUILD) $(FUZZ_BUILD)

@@ -7,7 +7,8 @@
 
 std::string cutText(const char* text, size_t limit) {
     if (text == nullptr) return std::string();
-    size_t length = ::strnlen(text, limit + 1);
+    // Enough bytes past the cut to see whole the longest character that may straddle it.
+    size_t length = ::strnlen(text, limit + 3);
     return std::string(text, characterBoundary(text, length, limit));
 }
 

@@ -27,6 +27,14 @@ struct MountTable {
     }
     MountTable(const MountTable&) = delete;
     MountTable& operator=(const MountTable&) = delete;
+
+    // The next well-formed entry; a malformed line (a positive code) is passed over, so one
+    // bad line hides nothing after it. False at the end of the table.
+    bool next(sol::mnttab& entry) {
+        int result;
+        while ((result = sol::getmntent(fp, &entry)) > 0) {}
+        return result == 0;
+    }
 };
 
 bool isLogicalDisk(const sol::mnttab& entry) {
@@ -81,7 +89,7 @@ LogicalDiskListing ReadLogicalDisks() {
     MountTable table(sol::fopen(SOL(MNTTAB), "r"));
     if (table.fp == nullptr) return listing;
     sol::mnttab entry;
-    while (sol::getmntent(table.fp, &entry) == 0) {
+    while (table.next(entry)) {
         if (!isLogicalDisk(entry)) continue;
         listing.names.push_back(field(entry.mnt_special));
         // A nameless entry is listed but answers no name.
@@ -96,7 +104,7 @@ LogicalDisk GetLogicalDisk(const std::string& name, bool withCapacities) {
     MountTable table(sol::fopen(SOL(MNTTAB), "r"));
     if (table.fp == nullptr) throw MountTableError(SOL(MNTTAB));
     sol::mnttab entry;
-    while (sol::getmntent(table.fp, &entry) == 0) {
+    while (table.next(entry)) {
         if (!isLogicalDisk(entry) || entry.mnt_special == nullptr || name != entry.mnt_special) continue;
         LogicalDisk disk = describe(entry, withCapacities);
         disk.name = name;

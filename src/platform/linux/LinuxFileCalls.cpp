@@ -125,11 +125,12 @@ std::string mnttabText() {
     FILE* mounts = ::setmntent("/proc/self/mounts", "r");
     if (mounts == nullptr) return text;
     struct ::mntent entry;
-    char buf[4096];
-    while (::getmntent_r(mounts, &entry, buf, sizeof buf) != nullptr) {
-        auto field = [](const char* s) { return (s == nullptr || *s == '\0') ? std::string("-") : std::string(s); };
-        text += field(entry.mnt_fsname) + '\t' + field(entry.mnt_dir) + '\t' + field(entry.mnt_type) + '\t' +
-                field(entry.mnt_opts) + '\t' + bootTime + '\n';
+    // Room for the long option lists of overlay mounts.
+    std::string buf(65536, '\0');
+    while (::getmntent_r(mounts, &entry, &buf[0], static_cast<int>(buf.size())) != nullptr) {
+        using linuxhost::mnttabField;
+        text += mnttabField(entry.mnt_fsname) + '\t' + mnttabField(entry.mnt_dir) + '\t' +
+                mnttabField(entry.mnt_type) + '\t' + mnttabField(entry.mnt_opts) + '\t' + bootTime + '\n';
     }
     ::endmntent(mounts);
     return text;

@@ -65,4 +65,18 @@ std::map<std::string, uint64_t> parseMeminfo(const std::string& text) {
     return values;
 }
 
+std::string mnttabField(const char* field) {
+    if (field == nullptr || *field == '\0') return "-";
+    std::string out;
+    for (const char* p = field; *p != '\0'; ++p) {
+        switch (*p) {
+        case '\t': out += "\\011"; break;
+        case '\n': out += "\\012"; break;
+        case '\\': out += "\\134"; break;
+        default: out += *p;
+        }
+    }
+    return out;
+}
+
 }  // namespace linuxhost

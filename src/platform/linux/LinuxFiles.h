@@ -21,6 +21,11 @@ bool inRangeList(const std::string& list, long n);
 // The "Name: value kB" lines of /proc/meminfo (values in kB).
 std::map<std::string, uint64_t> parseMeminfo(const std::string& text);
 
+// A field of the Linux mount table, as getmntent decoded it, in the Solaris mount table form:
+// "-" when empty; tab, newline and backslash escaped in octal as the kernel writes them, so
+// the line keeps its five fields.
+std::string mnttabField(const char* field);
+
 // The whole content of a file; "" when it cannot be read.
 std::string readFile(const std::string& path);
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <sstream>
 
 namespace linuxhost {
@@ -55,16 +56,27 @@ std::vector<DiskStats> parseDiskstats(const std::string& text) {
     return disks;
 }
 
-sol::kstat_io_t diskIo(const DiskStats& d, sol::hrtime_t now) {
+namespace {
+
+// Milliseconds in nanoseconds, held at the largest time the record can carry.
+sol::hrtime_t nanosOfMs(uint64_t ms) {
     constexpr sol::hrtime_t kNanosPerMs = 1000000;
+    constexpr uint64_t kMaxMs = static_cast<uint64_t>(std::numeric_limits<sol::hrtime_t>::max() / kNanosPerMs);
+    if (ms > kMaxMs) return std::numeric_limits<sol::hrtime_t>::max();
+    return static_cast<sol::hrtime_t>(ms) * kNanosPerMs;
+}
+
+}  // namespace
+
+sol::kstat_io_t diskIo(const DiskStats& d, sol::hrtime_t now) {
     sol::kstat_io_t io{};
     io.nread = d.sectorsRead * 512;
     io.nwritten = d.sectorsWritten * 512;
     io.reads = static_cast<sol::uint_t>(d.reads);
     io.writes = static_cast<sol::uint_t>(d.writes);
     // Linux keeps no separate wait queue: every request in flight is in service.
-    io.rtime = static_cast<sol::hrtime_t>(d.ioMs) * kNanosPerMs;
-    io.rlentime = static_cast<sol::hrtime_t>(d.weightedMs) * kNanosPerMs;
+    io.rtime = nanosOfMs(d.ioMs);
+    io.rlentime = nanosOfMs(d.weightedMs);
     io.rcnt = static_cast<sol::uint_t>(d.inFlight);
     io.wlastupdate = now;
     io.rlastupdate = now;

@@ -36,7 +36,8 @@ struct DiskStats {
 std::vector<DiskStats> parseDiskstats(const std::string& text);
 
 // The I/O record of a disk: bytes from 512-byte sectors, times from milliseconds to
-// nanoseconds; `now` (nanoseconds) stands for the last queue updates.
+// nanoseconds (held at the largest time a record carries); `now` (nanoseconds) stands for
+// the last queue updates.
 sol::kstat_io_t diskIo(const DiskStats& stats, sol::hrtime_t now);
 
 // The clock rate in MHz of each "processor" block of /proc/cpuinfo that has a "cpu MHz" line.

@@ -1,7 +1,10 @@
 // The format of a simulated host description: every section and key it may hold, with the kind
-// of each value. Unknown keys and values of the wrong kind are reported by their path.
+// of each value. Unknown keys, values of the wrong kind, numbers out of their field's range and
+// null where the host needs a value are reported by their path.
 #include <cctype>
+#include <cstdint>
 #include <initializer_list>
+#include <limits>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -18,9 +21,22 @@ struct Schema {
     Kind kind;
     std::map<std::string, Schema> fields;  // Object
     std::shared_ptr<Schema> element;       // Array
+    long double low = 0, high = 0;         // Number: the range of the field it fills
+    bool nullable = true;                  // null stands for "absent" (an object member only)
 };
 
-Schema num() { return {Schema::Number, {}, nullptr}; }
+// Numbers by the C type they fill: a value outside its range is refused rather than converted.
+template <class T>
+Schema num() {
+    return {Schema::Number, {}, nullptr, static_cast<long double>(std::numeric_limits<T>::min()),
+            static_cast<long double>(std::numeric_limits<T>::max())};
+}
+Schema u8() { return num<uint8_t>(); }
+Schema u16() { return num<uint16_t>(); }
+Schema u32() { return num<uint32_t>(); }
+Schema u64() { return num<uint64_t>(); }
+Schema i32() { return num<int32_t>(); }
+Schema i64() { return num<int64_t>(); }
 Schema str() { return {Schema::Text, {}, nullptr}; }
 Schema byt() { return {Schema::Bytes, {}, nullptr}; }
 Schema flag() { return {Schema::Boolean, {}, nullptr}; }
@@ -30,6 +46,41 @@ Schema obj(std::initializer_list<std::pair<const std::string, Schema>> f) {
     return {Schema::Object, std::map<std::string, Schema>(f), nullptr};
 }
 Schema arr(Schema element) { return {Schema::Array, {}, std::make_shared<Schema>(std::move(element))}; }
+// A member the host reads as given: it may be absent, but not null.
+Schema req(Schema schema) {
+    schema.nullable = false;
+    return schema;
+}
+
+// True when the number fills a field of the range without loss of its integral part.
+bool fits(const json& value, long double low, long double high) {
+    if (value.is_number_unsigned()) return static_cast<long double>(value.get<uint64_t>()) <= high;
+    if (value.is_number_integer()) {
+        auto n = static_cast<long double>(value.get<int64_t>());
+        return n >= low && n <= high;
+    }
+    // A fraction is cut toward zero, which must land inside the range.
+    long double n = value.get<double>();
+    return n > low - 1 && n < high + 1;
+}
+
+// A key as it may appear in the one-line complaint: control bytes written as escapes.
+std::string printable(const std::string& key) {
+    std::string out;
+    for (unsigned char c : key) {
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c < 0x20 || c == 0x7F) {
+            static const char digits[] = "0123456789abcdef";
+            out += "\\x";
+            out += digits[c >> 4];
+            out += digits[c & 0x0F];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
 
 bool isHex(const std::string& s) {
     if (s.size() % 2 != 0) return false;
@@ -44,10 +95,14 @@ bool isHex(const std::string& s) {
 }
 
 void check(const json& value, const Schema& schema, const std::string& where) {
-    if (value.is_null()) return;  // null stands for "absent" everywhere
+    if (value.is_null()) {
+        if (!schema.nullable) fail(where, "expected a value, not null");
+        return;
+    }
     switch (schema.kind) {
     case Schema::Number:
         if (!value.is_number()) fail(where, "expected a number");
+        if (!fits(value, schema.low, schema.high)) fail(where, "number out of range");
         return;
     case Schema::Text:
         if (!value.is_string()) fail(where, "expected a string");
@@ -72,14 +127,17 @@ void check(const json& value, const Schema& schema, const std::string& where) {
         if (!value.is_object()) fail(where, "expected an object");
         for (const auto& item : value.items()) {
             auto it = schema.fields.find(item.key());
-            if (it == schema.fields.end()) fail(where, "unknown key \"" + item.key() + "\"");
+            if (it == schema.fields.end()) fail(where, "unknown key \"" + printable(item.key()) + "\"");
             check(item.value(), it->second, where + "." + item.key());
         }
         return;
     case Schema::Array:
         if (!value.is_array()) fail(where, "expected an array");
         for (size_t i = 0; i < value.size(); ++i) {
-            check(value[i], *schema.element, where + "[" + std::to_string(i) + "]");
+            // An element is never absent: null has no meaning there.
+            std::string at = where + "[" + std::to_string(i) + "]";
+            if (value[i].is_null()) fail(at, "expected a value, not null");
+            check(value[i], *schema.element, at);
         }
         return;
     }
@@ -87,12 +145,12 @@ void check(const json& value, const Schema& schema, const std::string& where) {
 
 const Schema& hostSchema() {
     static const Schema portAttributes = obj({
-        {"NodeWWN", wwn()}, {"PortWWN", wwn()}, {"PortFcId", num()}, {"PortType", num()},
-        {"PortState", num()}, {"PortSupportedClassofService", num()},
+        {"NodeWWN", wwn()}, {"PortWWN", wwn()}, {"PortFcId", u32()}, {"PortType", u32()},
+        {"PortState", u32()}, {"PortSupportedClassofService", u32()},
         {"PortSupportedFc4Types", hex()}, {"PortActiveFc4Types", hex()},
-        {"PortSymbolicName", byt()}, {"OSDeviceName", byt()}, {"PortSupportedSpeed", num()},
-        {"PortSpeed", num()}, {"PortMaxFrameSize", num()}, {"FabricName", wwn()},
-        {"NumberofDiscoveredPorts", num()},
+        {"PortSymbolicName", byt()}, {"OSDeviceName", byt()}, {"PortSupportedSpeed", u32()},
+        {"PortSpeed", u32()}, {"PortMaxFrameSize", u32()}, {"FabricName", wwn()},
+        {"NumberofDiscoveredPorts", u32()},
     });
     static const Schema schema = obj({
         {"journal", str()},
@@ -100,88 +158,89 @@ const Schema& hostSchema() {
                          {"version", byt()}, {"machine", byt()}, {"architecture", byt()},
                          {"platform", byt()}, {"fail", arr(str())}})},
         {"uname", obj({{"sysname", byt()}, {"nodename", byt()}, {"release", byt()},
-                       {"version", byt()}, {"machine", byt()}, {"fail", flag()}})},
-        {"sysconf", obj({{"pagesize", num()}, {"phys_pages", num()}, {"avphys_pages", num()},
-                         {"nprocessors_conf", num()}, {"cpuid_max", num()}})},
-        {"kstat", obj({{"open_fails", flag()},
+                       {"version", byt()}, {"machine", byt()}, {"fail", req(flag())}})},
+        {"sysconf", obj({{"pagesize", i64()}, {"phys_pages", i64()}, {"avphys_pages", i64()},
+                         {"nprocessors_conf", i64()}, {"cpuid_max", i64()}})},
+        {"kstat", obj({{"open_fails", req(flag())},
                        {"chain", arr(obj({
-                           {"module", str()}, {"instance", num()}, {"name", str()},
-                           {"class", str()}, {"type", str()}, {"read_fails", flag()},
-                           {"vminfo", obj({{"freemem", num()}, {"swap_resv", num()},
-                                           {"swap_alloc", num()}, {"swap_avail", num()},
-                                           {"swap_free", num()}})},
-                           {"cpu", obj({{"idle", num()}, {"user", num()}, {"kernel", num()},
-                                        {"wait", num()}})},
-                           {"io", obj({{"nread", num()}, {"nwritten", num()}, {"reads", num()},
-                                       {"writes", num()}, {"wtime", num()}, {"wlentime", num()},
-                                       {"wlastupdate", num()}, {"rtime", num()},
-                                       {"rlentime", num()}, {"rlastupdate", num()},
-                                       {"wcnt", num()}, {"rcnt", num()}})},
+                           {"module", req(str())}, {"instance", req(i32())}, {"name", req(str())},
+                           {"class", req(str())}, {"type", req(str())}, {"read_fails", req(flag())},
+                           {"vminfo", obj({{"freemem", u64()}, {"swap_resv", u64()},
+                                           {"swap_alloc", u64()}, {"swap_avail", u64()},
+                                           {"swap_free", u64()}})},
+                           {"cpu", obj({{"idle", u64()}, {"user", u64()}, {"kernel", u64()},
+                                        {"wait", u64()}})},
+                           {"io", obj({{"nread", u64()}, {"nwritten", u64()}, {"reads", u32()},
+                                       {"writes", u32()}, {"wtime", i64()}, {"wlentime", i64()},
+                                       {"wlastupdate", i64()}, {"rtime", i64()},
+                                       {"rlentime", i64()}, {"rlastupdate", i64()},
+                                       {"wcnt", u32()}, {"rcnt", u32()}})},
                        }))}})},
-        {"processors", arr(obj({{"id", num()}, {"type", byt()}, {"state", str()}, {"clock", num()}}))},
-        {"mnttab", obj({{"unreadable", flag()},
+        {"processors", arr(obj({{"id", i64()}, {"type", byt()}, {"state", req(str())}, {"clock", i32()}}))},
+        {"mnttab", obj({{"unreadable", req(flag())},
                         {"entries", arr(obj({
                             {"special", byt()}, {"mountp", byt()}, {"fstype", byt()},
-                            {"options", byt()}, {"time", byt()}, {"statvfs_fails", flag()},
-                            {"statvfs", obj({{"bsize", num()}, {"frsize", num()}, {"blocks", num()},
-                                             {"bfree", num()}, {"bavail", num()}, {"files", num()},
-                                             {"ffree", num()}})},
+                            {"options", byt()}, {"time", byt()}, {"statvfs_fails", req(flag())},
+                            {"statvfs", obj({{"bsize", u64()}, {"frsize", u64()}, {"blocks", u64()},
+                                             {"bfree", u64()}, {"bavail", u64()}, {"files", u64()},
+                                             {"ffree", u64()}})},
                         }))}})},
         {"disks", arr(obj({
-            {"name", str()}, {"naming", str()}, {"node", str()}, {"driver", str()},
-            {"instance", num()}, {"access", str()}, {"slices", arr(num())},
-            {"geometry", obj({{"ncyl", num()}, {"acyl", num()}, {"pcyl", num()}, {"nhead", num()},
-                              {"nsect", num()}, {"bcyl", num()}, {"intrlv", num()}, {"apc", num()},
-                              {"rpm", num()}, {"write_reinstruct", num()},
-                              {"read_reinstruct", num()}})},
+            {"name", req(str())}, {"naming", req(str())}, {"node", req(str())}, {"driver", req(str())},
+            {"instance", req(u32())}, {"access", req(str())}, {"slices", arr(i32())},
+            {"geometry", obj({{"ncyl", u16()}, {"acyl", u16()}, {"pcyl", u16()}, {"nhead", u16()},
+                              {"nsect", u16()}, {"bcyl", u16()}, {"intrlv", u16()}, {"apc", u16()},
+                              {"rpm", u16()}, {"write_reinstruct", u16()},
+                              {"read_reinstruct", u16()}})},
             {"geometry_fails_rw", flag()},
-            {"vtoc", obj({{"asciilabel", byt()}, {"volume", byt()}, {"sectorsz", num()},
-                          {"parts", arr(obj({{"tag", num()}, {"flag", num()}, {"start", num()},
-                                             {"size", num()}}))}})},
-            {"dkinfo", obj({{"cname", byt()}, {"dname", byt()}, {"cnum", num()}, {"unit", num()},
-                            {"maxtransfer", num()}})},
+            {"vtoc", obj({{"asciilabel", byt()}, {"volume", byt()}, {"sectorsz", u16()},
+                          {"parts", arr(obj({{"tag", u16()}, {"flag", u16()}, {"start", i64()},
+                                             {"size", i64()}}))}})},
+            {"dkinfo", obj({{"cname", byt()}, {"dname", byt()}, {"cnum", u16()}, {"unit", u32()},
+                            {"maxtransfer", u16()}})},
             {"scsi", obj({
                 {"vendor", byt()}, {"product", byt()}, {"revision", byt()}, {"serial", byt()},
                 {"vpd_c0_id", byt()},
-                {"translation", arr(obj({{"channel", num()}, {"id", num()}, {"tray", num()},
-                                         {"slot", num()}, {"raw", hex()}}))},
+                {"translation", arr(obj({{"channel", u8()}, {"id", u8()}, {"tray", u8()},
+                                         {"slot", u8()}, {"raw", hex()}}))},
                 {"log_3b", obj({
-                    {"controller", arr(obj({{"code", hex()}, {"value", num()}, {"text", byt()},
-                                            {"counts", arr(num())}}))},
-                    {"drives", arr(obj({{"channel", num()}, {"id", num()}, {"counters", arr(num())}}))},
+                    {"controller", arr(obj({{"code", hex()}, {"value", u32()}, {"text", byt()},
+                                            {"counts", arr(u32())}}))},
+                    {"drives", arr(obj({{"channel", u32()}, {"id", u8()}, {"counters", arr(u32())}}))},
                     {"params", arr(obj({{"code", hex()}, {"hex", hex()}}))},
                 })},
                 {"page_a0_hex", hex()}, {"page_3b_hex", hex()}, {"fail", arr(str())},
             })},
         }))},
-        {"dev_entries", arr(obj({{"dir", str()}, {"name", str()}, {"link", str()},
-                                 {"node", obj({{"minor", num()}, {"disk", str()}, {"slice", num()}})}}))},
-        {"shadow", obj({{"entries", arr(obj({{"name", str()}, {"passwd", str()}}))},
-                        {"lookup_errno", num()}})},
+        {"dev_entries", arr(obj({{"dir", req(str())}, {"name", req(str())}, {"link", str()},
+                                 {"node", obj({{"minor", req(u32())}, {"disk", req(str())},
+                                               {"slice", req(i32())}})}}))},
+        {"shadow", obj({{"entries", arr(obj({{"name", req(str())}, {"passwd", str()}}))},
+                        {"lookup_errno", i32()}})},
         {"hba", obj({{"adapters", arr(obj({
-            {"name", byt()}, {"name_status", num()}, {"open_failures", num()},
-            {"attributes_status", num()},
+            {"name", byt()}, {"name_status", u32()}, {"open_failures", i64()},
+            {"attributes_status", u32()},
             {"attributes", obj({{"Manufacturer", byt()}, {"SerialNumber", byt()}, {"Model", byt()},
                                 {"ModelDescription", byt()}, {"NodeWWN", wwn()},
                                 {"NodeSymbolicName", byt()}, {"HardwareVersion", byt()},
                                 {"DriverVersion", byt()}, {"OptionROMVersion", byt()},
-                                {"FirmwareVersion", byt()}, {"VendorSpecificID", num()},
-                                {"DriverName", byt()}, {"NumberOfPorts", num()}})},
+                                {"FirmwareVersion", byt()}, {"VendorSpecificID", u32()},
+                                {"DriverName", byt()}, {"NumberOfPorts", u32()}})},
             {"ports", arr(obj({
-                {"status", num()}, {"attributes", portAttributes}, {"statistics_status", num()},
-                {"statistics", obj({{"SecondsSinceLastReset", num()}, {"TxFrames", num()},
-                                    {"RxFrames", num()}, {"TxWords", num()}, {"RxWords", num()},
-                                    {"LIPCount", num()}, {"NOSCount", num()}, {"ErrorFrames", num()},
-                                    {"DumpedFrames", num()}, {"LinkFailureCount", num()},
-                                    {"LossOfSyncCount", num()}, {"LossOfSignalCount", num()},
-                                    {"PrimitiveSeqProtocolErrCount", num()},
-                                    {"InvalidTxWordCount", num()}, {"InvalidCRCCount", num()}})},
-                {"discovered", arr(obj({{"status", num()}, {"attributes", portAttributes}}))},
+                {"status", u32()}, {"attributes", portAttributes}, {"statistics_status", u32()},
+                {"statistics", obj({{"SecondsSinceLastReset", i64()}, {"TxFrames", i64()},
+                                    {"RxFrames", i64()}, {"TxWords", i64()}, {"RxWords", i64()},
+                                    {"LIPCount", i64()}, {"NOSCount", i64()}, {"ErrorFrames", i64()},
+                                    {"DumpedFrames", i64()}, {"LinkFailureCount", i64()},
+                                    {"LossOfSyncCount", i64()}, {"LossOfSignalCount", i64()},
+                                    {"PrimitiveSeqProtocolErrCount", i64()},
+                                    {"InvalidTxWordCount", i64()}, {"InvalidCRCCount", i64()}})},
+                {"discovered", arr(obj({{"status", u32()}, {"attributes", portAttributes}}))},
             }))},
-            {"mapping", obj({{"status", num()}, {"retry_status", num()},
-                             {"entries", arr(obj({{"ScsiBusNumber", num()}, {"ScsiTargetNumber", num()},
-                                                  {"ScsiOSLun", num()}, {"OSDeviceName", byt()},
-                                                  {"FcId", num()}, {"NodeWWN", wwn()},
+            {"mapping", obj({{"status", u32()}, {"retry_status", u32()},
+                             {"entries", arr(obj({{"ScsiBusNumber", u32()}, {"ScsiTargetNumber", u32()},
+                                                  {"ScsiOSLun", u32()}, {"OSDeviceName", byt()},
+                                                  {"FcId", u32()}, {"NodeWWN", wwn()},
                                                   {"PortWWN", wwn()}, {"FcpLun", hex()}}))}})},
         }))}})},
     });

@@ -61,3 +61,12 @@ TEST(LogicalDisks, OneReadingListsEveryEntryAndAnswersEachNameWithItsFirst) {
         EXPECT_EQ("Logical Disk Not Found: ", e.message());
     }
 }
+
+TEST(LogicalDisks, AMalformedLineHidesNoLaterEntry) {
+    // A tab in a field splits its line into too many fields; the entries after it still count.
+    SimHost host(R"({"mnttab": {"entries": [
+      {"special": "/dev/dsk/c0t0d0s0", "mountp": "/with\ttab", "fstype": "ufs"},
+      {"special": "/dev/dsk/c0t1d0s0", "mountp": "/after", "fstype": "ufs"}]}})");
+    EXPECT_EQ((std::vector<std::string>{"/dev/dsk/c0t1d0s0"}), ListLogicalDisks());
+    EXPECT_EQ("/after", GetLogicalDisk("/dev/dsk/c0t1d0s0", false).mountPoint);
+}

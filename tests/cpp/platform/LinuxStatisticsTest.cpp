@@ -47,6 +47,16 @@ TEST(LinuxStatistics, DiskstatsGiveBytesAndNanoseconds) {
     EXPECT_EQ(2u, io.rcnt);
     EXPECT_EQ(123, io.wlastupdate);
     EXPECT_EQ(0, io.wtime);
+
+    // Counters too large for nanoseconds are held at the largest time, never wrapped negative.
+    DiskStats huge;
+    huge.ioMs = 9223372036854ull;  // the largest that converts exactly
+    huge.weightedMs = UINT64_MAX;
+    io = diskIo(huge, 0);
+    EXPECT_EQ(9223372036854000000ll, io.rtime);
+    EXPECT_EQ(INT64_MAX, io.rlentime);
+    huge.ioMs = 9223372036855ull;
+    EXPECT_EQ(INT64_MAX, diskIo(huge, 0).rtime);
 }
 
 TEST(LinuxStatistics, CpuinfoClocks) {

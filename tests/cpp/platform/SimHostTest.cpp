@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "TestSupport.h"
+#include "sim/SimHost.h"
 #include "sol/kstat.h"
 #include "sol/sysinfo.h"
 #include "sol/systeminfo.h"
@@ -133,4 +134,52 @@ TEST(SimHostFile, MissingFileFailsCalls) {
     char buf[8];
     EXPECT_EQ(-1, sol::sysinfo(sol::SI_HOSTNAME, buf, sizeof buf));
     EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("/nonexistent/host.json"));
+}
+
+namespace {
+
+// The complaint about a description, or "" when the format accepts it.
+std::string complaintAbout(const char* text) {
+    try {
+        sim::validate(sim::json::parse(text));
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(SimHostFormat, RefusesNullWhereAValueIsReadAndNumbersOutOfTheirRange) {
+    // Null stays "absent" where the host can do without the value.
+    EXPECT_EQ("", complaintAbout(R"({"disks": [{"name": "c0t0d0", "scsi": null, "geometry": null}],
+        "hba": {"adapters": [{"attributes": {"NumberOfPorts": null}, "mapping": {"retry_status": null}}]},
+        "shadow": {"entries": [{"name": "absent", "passwd": null}]}})"));
+    EXPECT_EQ("description.disks[0].access: expected a value, not null",
+              complaintAbout(R"({"disks": [{"name": "c0t0d0", "access": null}]})"));
+    EXPECT_EQ("description.disks[0].slices[1]: expected a value, not null",
+              complaintAbout(R"({"disks": [{"name": "c0t0d0", "slices": [0, null]}]})"));
+    EXPECT_EQ("description.disks[0].scsi.log_3b.controller[0].counts[0]: expected a value, not null",
+              complaintAbout(R"({"disks": [{"scsi": {"log_3b": {"controller": [{"code": "8160", "counts": [null]}]}}}]})"));
+    EXPECT_EQ("description.kstat.chain[0].instance: expected a value, not null",
+              complaintAbout(R"({"kstat": {"chain": [{"module": "sd", "instance": null}]}})"));
+
+    // Each number must fit the field it fills; a fraction is cut toward zero.
+    EXPECT_EQ("", complaintAbout(R"({"kstat": {"chain": [{"module": "sd", "io": {"reads": 4294967295,
+        "nread": 18446744073709551615, "rtime": -9223372036854775808, "wtime": 2.5}}]},
+        "hba": {"adapters": [{"ports": [{"statistics": {"TxFrames": -1}}]}]}})"));
+    EXPECT_EQ("description.kstat.chain[0].io.reads: number out of range",
+              complaintAbout(R"({"kstat": {"chain": [{"io": {"reads": 4294967296}}]}})"));
+    EXPECT_EQ("description.kstat.chain[0].io.rtime: number out of range",
+              complaintAbout(R"({"kstat": {"chain": [{"io": {"rtime": 1e300}}]}})"));
+    EXPECT_EQ("description.disks[0].vtoc.sectorsz: number out of range",
+              complaintAbout(R"({"disks": [{"vtoc": {"sectorsz": -1.5}}]})"));
+    EXPECT_EQ("description.hba.adapters[0].open_failures: number out of range",
+              complaintAbout(R"({"hba": {"adapters": [{"open_failures": 1e300}]}})"));
+    EXPECT_EQ("description.disks[0].scsi.translation[0].slot: number out of range",
+              complaintAbout(R"({"disks": [{"scsi": {"translation": [{"slot": 256}]}}]})"));
+}
+
+TEST(SimHostFormat, TheComplaintStaysOneLine) {
+    EXPECT_EQ("description: unknown key \"bad\\nkey\\x09\"", complaintAbout("{\"bad\\nkey\\t\": 1}"));
 }
