@@ -1,7 +1,5 @@
 #include "fsscan/CommonGather.h"
 
-#include <sys/stat.h>
-
 #include <db_cxx.h>
 
 #include <cerrno>
@@ -11,6 +9,9 @@
 
 #include "fsscan/DirectoryCursor.h"
 #include "fsscan/ScanContext.h"
+#include "fsscan/ScanPipeline.h"
+#include "fsscan/SolarisDirectoryCursor.h"
+#include "sol/stat.h"
 
 namespace {
 
@@ -105,11 +106,12 @@ size_t CommonGather::getDirectoryString(char* out, DirectoryCursor* cursor, doub
 }
 
 void CommonGather::putRecord(int number, const char* record, size_t length) {
-    char key[16];
-    RecordWriter(key, sizeof key).number(number);
-    Dbt keyData(key, static_cast<u_int32_t>(std::strlen(key)));
-    Dbt valueData(const_cast<char*>(record), static_cast<u_int32_t>(length));
-    int result = database->put(nullptr, &keyData, &valueData, DB_NOOVERWRITE);
+    if (writer != nullptr) {
+        writer->put(number, record, length);
+        errno = 0;
+        return;
+    }
+    int result = putScanRecord(*database, number, record, length);
     if (result != 0) {
         errno = result;
         throw result;
@@ -117,7 +119,60 @@ void CommonGather::putRecord(int number, const char* record, size_t length) {
     errno = 0;
 }
 
+bool CommonGather::stopped() {
+    if (writer != nullptr && writer->failed()) return true;  // the put's error ends the walk
+    return context != nullptr && context->IsStopScan();
+}
+
 CalculatedValues CommonGather::GetDirectoryInfo(DirectoryCursor* cursor, int depth, int parent) {
+    int threads = walking ? 1 : scanThreads();
+    if (threads <= 1) return walkLevel(cursor, depth, parent);
+
+    // Restores the walker's state on every way out.
+    struct Walking {
+        CommonGather& gather;
+        explicit Walking(CommonGather& g) : gather(g) { gather.walking = true; }
+        ~Walking() {
+            gather.walking = false;
+            gather.writer = nullptr;
+        }
+    } walkingNow(*this);
+    std::unique_ptr<RecordWriterThread> writerThread;
+    if (database) {
+        writerThread.reset(new RecordWriterThread(*database));
+        writer = writerThread.get();
+    }
+    // Declared after the writer: its listings are released before the writer is finished.
+    std::unique_ptr<DirectoryPrefetcher> prefetcher;
+    auto* real = dynamic_cast<SolarisDirectoryCursor*>(cursor);
+    if (real != nullptr) {
+        prefetcher.reset(new DirectoryPrefetcher(threads - 1, PREFETCH_WINDOW));
+        if (!real->prefetchWith(prefetcher.get())) prefetcher.reset();
+    }
+
+    CalculatedValues totals;
+    std::exception_ptr walkError;
+    int walkErrno = 0;
+    try {
+        totals = walkLevel(cursor, depth, parent);  // deletes the cursor, releasing every listing
+    } catch (...) {
+        walkError = std::current_exception();
+        walkErrno = errno;
+    }
+    prefetcher.reset();
+    writer = nullptr;
+    if (writerThread) {
+        // A put that failed came before anything the walk met after it.
+        writerThread->finish();
+    }
+    if (walkError) {
+        errno = walkErrno;
+        std::rethrow_exception(walkError);
+    }
+    return totals;
+}
+
+CalculatedValues CommonGather::walkLevel(DirectoryCursor* cursor, int depth, int parent) {
     CalculatedValues totals;
     if (cursor == nullptr) return totals;
     CursorOwner owner{cursor};
@@ -130,7 +185,7 @@ CalculatedValues CommonGather::GetDirectoryInfo(DirectoryCursor* cursor, int dep
                 int number = ++recordCounter;
                 DirectoryCursor* child = cursor->GetChildren();
                 if (child == nullptr) continue;
-                CalculatedValues below = GetDirectoryInfo(child, depth + 1, number);
+                CalculatedValues below = walkLevel(child, depth + 1, number);
                 totals.size += below.size;
                 totals.fileCount += below.fileCount;
                 totals.directoryCount += below.directoryCount;
@@ -149,7 +204,7 @@ CalculatedValues CommonGather::GetDirectoryInfo(DirectoryCursor* cursor, int dep
                 size_t length = getFileString(record, cursor, size, depth, parent, number);
                 putRecord(number, record, length);
             }
-        } while (cursor->Next() && !(context != nullptr && context->IsStopScan()));
+        } while (cursor->Next() && !stopped());
     } catch (const DbException&) {
         throw;
     } catch (int) {
@@ -163,8 +218,8 @@ bool SolarisGather::CreateDB(const char* file) {
     try {
         // Removing consumes the handle that does it, so the old file goes through a handle of
         // its own and the database is opened on a fresh one.
-        struct stat64 existing;
-        if (::stat64(file, &existing) == 0) {
+        struct sol::stat existing;
+        if (sol::stat(file, &existing) == 0) {
             Db old(nullptr, DB_CXX_NO_EXCEPTIONS);
             old.remove(file, nullptr, 0);
         }

@@ -7,6 +7,8 @@
 
 class Db;
 class DirectoryCursor;
+class DirectoryPrefetcher;
+class RecordWriterThread;
 class ScanContext;
 
 // Totals of one directory level.
@@ -27,7 +29,9 @@ public:
 
     // Walks the cursor's directory (the cursor is owned and deleted here, on every way out).
     // Throws DbException for database failures and the error number, as an int, for a failed
-    // directory read, size read or put; errno then holds the error.
+    // directory read, size read or put; errno then holds the error. With more than one scan
+    // thread the directories are read ahead and the records written on threads of their own;
+    // the records, totals and errors are the same.
     CalculatedValues GetDirectoryInfo(DirectoryCursor* cursor, int depth, int parent);
 
     // "name<>size<>atime<>ctime<>mtime<>0<>depth<>parent<>number<>-1<>0<>*" into `out`
@@ -38,12 +42,18 @@ public:
                             CalculatedValues totals);
 
 protected:
+    // One level of the walk, on the calling thread.
+    CalculatedValues walkLevel(DirectoryCursor* cursor, int depth, int parent);
+    // True when the walk must end early: a stop request, or a put that failed behind the walk.
+    bool stopped();
     // Writes one record (key: the number in decimal, no terminators) without overwriting.
     void putRecord(int number, const char* record, size_t length);
 
     int recordCounter = 0;  // last record number handed out
     std::unique_ptr<Db> database;
     ScanContext* context;
+    RecordWriterThread* writer = nullptr;  // while a walk writes behind itself
+    bool walking = false;                  // a walk is under way: nested calls are levels of it
 };
 
 class SolarisGather : public CommonGather {

@@ -35,6 +35,7 @@ bool ownsDescriptor(int fd);  // true for descriptors of simulated devices
 }  // namespace simulated
 namespace native {
 SOL_FILE_BACKEND_FUNCTIONS
+DIR* fdopendir(int fd);  // only real directories are read from a descriptor
 }  // namespace native
 
 #undef SOL_FILE_BACKEND_FUNCTIONS

@@ -63,6 +63,57 @@ private:
     dirent entry_;
 };
 
+// A directory read straight from getdents64 into a buffer of its own (no stream set-up
+// calls). Each batch is rewritten in place into Solaris records: a record only shrinks (the
+// name moves one byte down and the type byte goes), so the rewrite never overtakes the reading.
+class DescriptorDir : public DIR {
+public:
+    explicit DescriptorDir(int fd) : fd_(fd) {}
+    ~DescriptorDir() override { ::close(fd_); }
+    DescriptorDir(const DescriptorDir&) = delete;
+    DescriptorDir& operator=(const DescriptorDir&) = delete;
+
+    dirent* next() override {
+        if (position_ >= filled_) {
+            ssize_t got = ::getdents64(fd_, buffer_, sizeof buffer_);
+            if (got <= 0) return nullptr;
+            filled_ = convert(static_cast<size_t>(got));
+            position_ = 0;
+        }
+        auto* e = reinterpret_cast<dirent*>(buffer_ + position_);
+        position_ += e->d_reclen;
+        return e;
+    }
+
+private:
+    size_t convert(size_t got) {
+        size_t to = 0;
+        for (size_t from = 0; from < got;) {
+            auto* in = reinterpret_cast<struct ::dirent64*>(buffer_ + from);
+            uint64_t ino = in->d_ino;
+            int64_t off = in->d_off;
+            size_t reclen = in->d_reclen;
+            size_t nameLength = ::strnlen(in->d_name, reclen - offsetof(struct ::dirent64, d_name));
+            size_t outLength = (offsetof(dirent, d_name) + nameLength + 1 + 7) & ~size_t{7};
+            char* out = buffer_ + to;
+            std::memmove(out + offsetof(dirent, d_name), in->d_name, nameLength);
+            out[offsetof(dirent, d_name) + nameLength] = '\0';
+            std::memcpy(out + offsetof(dirent, d_ino), &ino, sizeof ino);
+            std::memcpy(out + offsetof(dirent, d_off), &off, sizeof off);
+            auto length = static_cast<unsigned short>(outLength);
+            std::memcpy(out + offsetof(dirent, d_reclen), &length, sizeof length);
+            from += reclen;
+            to += outLength;
+        }
+        return to;
+    }
+
+    int fd_;
+    alignas(8) char buffer_[32768];
+    size_t position_ = 0;
+    size_t filled_ = 0;
+};
+
 // The Linux mount table in the Solaris file format; the mount time is the boot time.
 std::string mnttabText() {
     std::string bootTime = "0";
@@ -140,6 +191,8 @@ DIR* opendir(const char* path) {
     ::DIR* dir = ::opendir(path);
     return dir == nullptr ? nullptr : new RealDir(dir);
 }
+
+DIR* fdopendir(int fd) { return new DescriptorDir(fd); }
 
 int open(const char* path, int oflag) {
     int flags = linuxhost::kCloseOnExec;

@@ -10,6 +10,8 @@
 #include <sys/vtoc.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "FilesBackends.h"
 #include "sol/dkio.h"
 #include "sol/uscsi.h"
@@ -72,6 +74,16 @@ int fstat(int fd, struct sol::stat* buf) { return ::fstat(fd, reinterpret_cast<s
 DIR* opendir(const char* path) {
     ::DIR* dir = ::opendir(path);
     return dir == nullptr ? nullptr : new RealDir(dir);
+}
+DIR* fdopendir(int fd) {
+    ::DIR* dir = ::fdopendir(fd);
+    if (dir == nullptr) {
+        int error = errno;
+        ::close(fd);
+        errno = error;
+        return nullptr;
+    }
+    return new RealDir(dir);
 }
 int open(const char* path, int oflag) { return ::open(path, oflag); }
 int close(int fd) { return ::close(fd); }

@@ -4,6 +4,8 @@
 #pragma once
 #include <sys/stat.h>
 
+#include <db_cxx.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -31,6 +33,8 @@ struct Walker : SolarisGather {
     using CommonGather::recordCounter;
     CalculatedValues walk(const std::string& root, const std::string& dbFile);
     void closeDatabase();
+    // Walks into `db` (opened by the caller) from here on.
+    void adopt(Db* db) { database.reset(db); }
 };
 
 }  // namespace scantest

@@ -28,6 +28,9 @@ struct DIR;  // opaque
 
 // NULL with errno when the directory cannot be opened.
 DIR* opendir(const char* path);
+// A stream on `fd`, an open directory, which the stream then owns; NULL with errno (and `fd`
+// closed) on failure.
+DIR* fdopendir(int fd);
 // The next entry (valid until the next call on the stream), or NULL at the end or on error.
 dirent* readdir(DIR* dirp);
 int closedir(DIR* dirp);

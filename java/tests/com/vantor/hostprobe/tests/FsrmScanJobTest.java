@@ -163,7 +163,8 @@ class FsrmScanJobTest {
         SolarisFsrmScanJob whole = new SolarisFsrmScanJob();
         whole.startScan(10, largeTree.toString(), null);  // every entry, under -Xcheck:jni
         assertEquals("1", whole.reports().get(1)[2]);
-        assertEquals(largeTreeEntries, ScanDatabase.read(file).size());
+        Map<Integer, String> wholeRecords = ScanDatabase.read(file);
+        assertEquals(largeTreeEntries, wholeRecords.size());
         Files.delete(Paths.get(file));
 
         Thread stopper = new Thread(() -> {
@@ -182,6 +183,7 @@ class FsrmScanJobTest {
         assertFalse(records.isEmpty());
         assertTrue(records.size() < largeTreeEntries, records.size() + " records");
         for (String record : records.values()) assertTrue(record.endsWith("<>*"), record);
+        ScanDatabase.assertStoppedPrefix(wholeRecords, records);
     }
 
     @Test

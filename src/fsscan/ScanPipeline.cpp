@@ -1,0 +1,340 @@
+#include "fsscan/ScanPipeline.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <db_cxx.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "fsscan/SolarisDirectoryCursor.h"
+#include "sol/dirent.h"
+
+namespace {
+
+bool isDotOrDotDot(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+}  // namespace
+
+int duplicateDescriptor(int fd) {
+#ifdef F_DUPFD_CLOEXEC
+    return ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+#else
+    int copy = ::dup(fd);
+    if (copy >= 0) ::fcntl(copy, F_SETFD, FD_CLOEXEC);
+    return copy;
+#endif
+}
+
+int scanThreads() {
+    const char* setting = std::getenv("HOSTPROBE_SCAN_THREADS");
+    if (setting != nullptr && setting[0] != '\0') {
+        char* end = nullptr;
+        long n = std::strtol(setting, &end, 10);
+        if (*end == '\0' && n >= 1) return n > 64 ? 64 : static_cast<int>(n);
+    }
+    long processors = ::sysconf(_SC_NPROCESSORS_ONLN);
+    if (processors < 2) return 2;
+    return processors > 8 ? 8 : static_cast<int>(processors);
+}
+
+EntryFacts entryFacts(const struct stat64& s) {
+    EntryFacts facts;
+    facts.mode = s.st_mode;
+    facts.size = s.st_size;
+    facts.atime = s.st_atim.tv_sec;
+    facts.ctime = s.st_ctim.tv_sec;
+    facts.mtime = s.st_mtim.tv_sec;
+    return facts;
+}
+
+DirectoryPrefetcher::DirectoryPrefetcher(int workers, size_t window) : window_(window) {
+    for (int i = 0; i < workers; ++i) threads_.emplace_back([this] { work(); });
+}
+
+DirectoryPrefetcher::~DirectoryPrefetcher() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        quit_ = true;
+    }
+    changed_.notify_all();
+    for (auto& t : threads_) t.join();
+    // Whatever is still queued was abandoned by the walk's releases.
+    for (Listing* listing : pending_) delete listing;
+}
+
+void DirectoryPrefetcher::work() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] {
+            return quit_ || (!pending_.empty() && (ahead_ < window_ || pending_.back()->state != Listing::State::Pending));
+        });
+        if (quit_) return;
+        Listing* listing = pending_.back();
+        pending_.pop_back();
+        listing->queued = false;
+        if (listing->state == Listing::State::Abandoned) {
+            delete listing;
+            continue;
+        }
+        if (listing->state != Listing::State::Pending) continue;  // the walk read it itself
+        listing->state = Listing::State::Busy;
+        listing->parent->busyChildren += 1;
+        lock.unlock();
+        read(listing);
+        lock.lock();
+        finish(listing);
+    }
+}
+
+void DirectoryPrefetcher::await(Listing* child) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (child->state == Listing::State::Pending) {
+        child->state = Listing::State::Busy;
+        child->parent->busyChildren += 1;
+        lock.unlock();
+        read(child);
+        lock.lock();
+        finish(child);
+        return;
+    }
+    changed_.wait(lock, [child] { return child->state == Listing::State::Ready; });
+}
+
+void DirectoryPrefetcher::read(Listing* listing) {
+    const char* name = listing->parent->names.data() + listing->nameInParent;
+    int fd = ::openat(listing->parent->fd, name, DIRECTORY_OPEN_FLAGS);
+    if (fd < 0) {
+        listing->openError = errno;
+        return;
+    }
+    listing->fd = fd;
+    // The stream reads a descriptor of its own; this one stays open for the entries below.
+    int streamFd = duplicateDescriptor(fd);
+    sol::DIR* stream = streamFd < 0 ? nullptr : sol::fdopendir(streamFd);
+    if (stream == nullptr) {
+        listing->streamFailed = true;
+        return;
+    }
+    errno = 0;
+    sol::dirent* entry = sol::readdir(stream);
+    if (entry == nullptr) {
+        listing->readError = errno;
+    } else {
+        listing->hasFirst = true;
+        struct stat64 own;
+        if (::fstat64(fd, &own) != 0) {
+            listing->statusError = errno;
+        } else {
+            listing->status = entryFacts(own);
+            readEntries(listing, stream, entry, false);
+        }
+    }
+    sol::closedir(stream);
+}
+
+void DirectoryPrefetcher::readEntries(Listing* listing, sol::DIR* stream, sol::dirent* entry, bool skipRootSpecial) {
+    while (entry != nullptr) {
+        addEntry(listing, entry->d_name, skipRootSpecial);
+        errno = 0;
+        entry = sol::readdir(stream);
+        if (entry == nullptr) listing->readError = errno;
+    }
+}
+
+void DirectoryPrefetcher::addEntry(Listing* listing, const char* name, bool skipRootSpecial) {
+    size_t nameLength = std::strlen(name);
+    Listing::Entry e;
+    e.name = static_cast<uint32_t>(listing->names.size());
+    listing->names.insert(listing->names.end(), name, name + nameLength + 1);
+    if (isDotOrDotDot(name)) {
+        e.statError = -1;  // never read
+    } else if (listing->pathLength + 1 + nameLength >= SolarisDirectoryCursor::PATH_BUFFER_SIZE) {
+        e.statError = ENAMETOOLONG;
+    } else {
+        struct stat64 s;
+        if (::fstatat64(listing->fd, name, &s, AT_SYMLINK_NOFOLLOW) == 0) {
+            e.facts = entryFacts(s);
+            bool special = skipRootSpecial && (std::strcmp(name, "xfn") == 0 || std::strcmp(name, "dev") == 0);
+            if (S_ISDIR(s.st_mode) && !special) {
+                e.child = new Listing;
+                e.child->parent = listing;
+                e.child->nameInParent = e.name;
+                e.child->pathLength = listing->pathLength + 1 + nameLength;
+            }
+        } else {
+            e.statError = errno;
+        }
+    }
+    listing->entries.push_back(e);
+}
+
+Listing* DirectoryPrefetcher::adoptRoot(int fd, size_t pathLength, const char* firstName, int firstError,
+                                        int statusError, const EntryFacts& status, sol::DIR* stream,
+                                        bool slashSlash) {
+    auto* listing = new Listing;
+    listing->pathLength = pathLength;
+    listing->fd = fd;
+    listing->state = Listing::State::Busy;
+    if (firstName == nullptr) {
+        listing->readError = firstError;
+    } else {
+        listing->hasFirst = true;
+        listing->statusError = statusError;
+        listing->status = status;
+        if (statusError == 0) {
+            std::string first(firstName);  // the stream's next read may reuse the entry's storage
+            addEntry(listing, first.c_str(), slashSlash);
+            errno = 0;
+            sol::dirent* entry = sol::readdir(stream);
+            if (entry == nullptr) listing->readError = errno;
+            readEntries(listing, stream, entry, slashSlash);
+        }
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    finish(listing);
+    return listing;
+}
+
+void DirectoryPrefetcher::finish(Listing* listing) {
+    listing->state = Listing::State::Ready;
+    ahead_ += listing->entries.size() + AHEAD_PER_LISTING;
+    if (listing->parent != nullptr) listing->parent->busyChildren -= 1;
+    for (auto e = listing->entries.rbegin(); e != listing->entries.rend(); ++e) {
+        if (e->child != nullptr) {
+            e->child->queued = true;
+            pending_.push_back(e->child);
+        }
+    }
+    changed_.notify_all();
+}
+
+void DirectoryPrefetcher::release(Listing* listing) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    discard(listing, lock);
+    changed_.notify_all();
+}
+
+void DirectoryPrefetcher::discard(Listing* listing, std::unique_lock<std::mutex>& lock) {
+    // An entry being read below still uses this directory's descriptor.
+    changed_.wait(lock, [listing] { return listing->busyChildren == 0; });
+    // Nothing below is started from here on; what is read already goes with this listing.
+    for (auto& e : listing->entries) {
+        if (e.child != nullptr && e.child->state == Listing::State::Pending) {
+            e.child->state = Listing::State::Abandoned;
+            e.child = nullptr;
+        }
+    }
+    for (auto& e : listing->entries) {
+        if (e.child != nullptr) discard(e.child, lock);
+        e.child = nullptr;
+    }
+    if (listing->fd >= 0) ::close(listing->fd);
+    listing->fd = -1;
+    if (listing->state == Listing::State::Ready) ahead_ -= listing->entries.size() + AHEAD_PER_LISTING;
+    if (listing->queued) {
+        listing->state = Listing::State::Abandoned;  // freed by the thread that takes it off the queue
+        std::vector<Listing::Entry>().swap(listing->entries);
+        std::vector<char>().swap(listing->names);
+    } else {
+        delete listing;
+    }
+}
+
+RecordWriterThread::RecordWriterThread(Db& database) : database_(database), thread_([this] { run(); }) {}
+
+RecordWriterThread::~RecordWriterThread() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        done_ = true;
+    }
+    changed_.notify_all();
+    if (thread_.joinable()) thread_.join();
+}
+
+void RecordWriterThread::put(int number, const char* record, size_t length) {
+    current_.bytes.insert(current_.bytes.end(), record, record + length);
+    current_.records.emplace_back(number, static_cast<uint32_t>(current_.bytes.size()));
+    if (current_.records.size() >= BATCH_RECORDS) flush();
+}
+
+void RecordWriterThread::flush() {
+    if (current_.records.empty()) return;
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return queue_.size() < QUEUED_BATCHES; });
+    queue_.push_back(std::move(current_));
+    current_ = Batch();
+    current_.bytes.reserve(BATCH_RECORDS * 96);
+    changed_.notify_all();
+}
+
+bool RecordWriterThread::failed() const { return failedFlag_.load(std::memory_order_relaxed); }
+
+void RecordWriterThread::run() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return done_ || !queue_.empty(); });
+        if (queue_.empty()) return;
+        Batch batch = std::move(queue_.front());
+        queue_.pop_front();
+        bool skip = failed_;
+        changed_.notify_all();
+        lock.unlock();
+        if (!skip) write(batch);
+        lock.lock();
+    }
+}
+
+void RecordWriterThread::write(const Batch& batch) {
+    uint32_t start = 0;
+    for (const auto& record : batch.records) {
+        int result;
+        try {
+            result = putScanRecord(database_, record.first, batch.bytes.data() + start, record.second - start);
+        } catch (...) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            exception_ = std::current_exception();
+            failed_ = true;
+            failedFlag_ = true;
+            return;
+        }
+        if (result != 0) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            failure_ = result;
+            failed_ = true;
+            failedFlag_ = true;
+            return;
+        }
+        start = record.second;
+    }
+}
+
+void RecordWriterThread::finish() {
+    flush();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        done_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+    if (exception_) std::rethrow_exception(exception_);
+    if (failure_ != 0) {
+        errno = failure_;
+        throw failure_;
+    }
+}
+
+int putScanRecord(Db& database, int number, const char* record, size_t length) {
+    char key[16];
+    int n = std::snprintf(key, sizeof key, "%d", number);
+    Dbt keyData(key, static_cast<u_int32_t>(n));
+    Dbt valueData(const_cast<char*>(record), static_cast<u_int32_t>(length));
+    return database.put(nullptr, &keyData, &valueData, DB_NOOVERWRITE);
+}

@@ -1,0 +1,162 @@
+// The parallel parts of a scan. Ahead of the walk, worker threads open directories, read their
+// entries and read each entry's status (a bounded window of directories, nearest first in
+// visiting order); behind it, one thread puts the records into the B-tree in the order the walk
+// made them. The walk itself stays on the calling thread and still decides everything, so the
+// records, their numbers and the errors are those of a walk done alone.
+#pragma once
+#include <sys/stat.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class Db;
+namespace sol {
+struct DIR;
+struct dirent;
+}  // namespace sol
+
+// The threads a scan uses: HOSTPROBE_SCAN_THREADS when set (1: the walk alone), else one per
+// available processor, at least 2 and at most 8.
+int scanThreads();
+
+// Entries a scan reads ahead of its walk at most (about 5 MB of listings).
+constexpr size_t PREFETCH_WINDOW = 65536;
+
+// The status fields the walk reads.
+struct EntryFacts {
+    unsigned mode = 0;
+    int64_t size = 0;
+    long atime = 0;
+    long ctime = 0;
+    long mtime = 0;
+};
+
+EntryFacts entryFacts(const struct stat64& status);
+
+// A second descriptor on what `fd` has open, not inherited; -1 with errno on failure.
+int duplicateDescriptor(int fd);
+
+// One directory as a walk would see it, read ahead: its entries in reading order with their
+// status, and how the read ended.
+struct Listing {
+    enum class State { Pending, Busy, Ready, Abandoned };
+    struct Entry {
+        uint32_t name = 0;           // offset of the name in `names`
+        int statError = 0;           // the status read's error, 0 when `facts` hold
+        EntryFacts facts;
+        Listing* child = nullptr;    // a directory entry's own listing, until the walk takes it
+    };
+
+    Listing* parent = nullptr;
+    uint32_t nameInParent = 0;       // offset of this directory's name in the parent's names
+    size_t pathLength = 0;           // length of the path the walk builds for it
+    State state = State::Pending;
+    int fd = -1;                     // open while entries below may still be opened
+    int openError = 0;               // the open's error; nothing else is read then
+    bool streamFailed = false;       // no stream could be set up: read as empty
+    bool hasFirst = false;           // the first read gave an entry
+    int statusError = 0;             // the directory's own status read after its first entry
+    EntryFacts status;
+    int readError = 0;               // the error that ended the reading, 0 at the end
+    int busyChildren = 0;            // entries below being read by a thread right now
+    bool queued = false;             // on the prefetcher's queue, which then frees it
+    std::vector<Entry> entries;
+    std::vector<char> names;
+
+    const char* name(const Entry& e) const { return names.data() + e.name; }
+};
+
+class DirectoryPrefetcher {
+public:
+    // `workers` threads; at most `window` entries read ahead and not yet walked.
+    DirectoryPrefetcher(int workers, size_t window);
+    ~DirectoryPrefetcher();  // stops the workers and frees what the walk left
+    DirectoryPrefetcher(const DirectoryPrefetcher&) = delete;
+    DirectoryPrefetcher& operator=(const DirectoryPrefetcher&) = delete;
+
+    // A listing for the open directory `fd` (owned from here) of path length `pathLength`,
+    // whose first entry the caller already read from `stream` into `firstName` (null: none,
+    // `firstError` then the read's error) and whose status `status` (statusError) it read after
+    // that. The rest of `stream` is read here, on the calling thread. Below the root "//" the
+    // entries xfn and dev are not read ahead.
+    Listing* adoptRoot(int fd, size_t pathLength, const char* firstName, int firstError, int statusError,
+                       const EntryFacts& status, sol::DIR* stream, bool slashSlash);
+    // Makes sure `child` (an entry's listing) was opened and read, reading it here when no
+    // worker has begun it, or waiting for the worker that has.
+    void await(Listing* child);
+    // The walk is done with `listing` and every entry below it that it did not take.
+    void release(Listing* listing);
+
+private:
+    // Each listing read ahead counts as this many entries, which bounds the open descriptors.
+    static constexpr size_t AHEAD_PER_LISTING = 256;
+
+    void work();
+    void readEntries(Listing* listing, sol::DIR* stream, sol::dirent* entry, bool skipRootSpecial);
+    void addEntry(Listing* listing, const char* name, bool skipRootSpecial);
+    // Opens and reads `listing` (state Busy, lock not held).
+    void read(Listing* listing);
+    // Marks `listing` Ready and queues its directories; lock held.
+    void finish(Listing* listing);
+    // Frees `listing` and what hangs below it; lock held, may wait for busy readers.
+    void discard(Listing* listing, std::unique_lock<std::mutex>& lock);
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<Listing*> pending_;  // directories to read, the next one last
+    size_t ahead_ = 0;               // entries of listings read and not yet released
+    size_t window_;
+    bool quit_ = false;
+    std::vector<std::thread> threads_;
+};
+
+// The B-tree puts on a thread of their own, in the order given. The first failing put ends the
+// writing: that record and those after it are not written, and `finish` throws its error.
+class RecordWriterThread {
+public:
+    explicit RecordWriterThread(Db& database);
+    ~RecordWriterThread();
+    RecordWriterThread(const RecordWriterThread&) = delete;
+    RecordWriterThread& operator=(const RecordWriterThread&) = delete;
+
+    void put(int number, const char* record, size_t length);
+    // True once a put failed.
+    bool failed() const;
+    // Waits until every record given is written; throws the failed put's error as the put on
+    // the walk's own thread would have (DbException, or the result as an int with errno).
+    void finish();
+
+private:
+    struct Batch {
+        std::vector<char> bytes;
+        std::vector<std::pair<int, uint32_t>> records;  // number and end offset in `bytes`
+    };
+    static constexpr size_t BATCH_RECORDS = 256;
+    static constexpr size_t QUEUED_BATCHES = 8;
+
+    void run();
+    void flush();
+    void write(const Batch& batch);
+
+    Db& database_;
+    Batch current_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Batch> queue_;
+    bool done_ = false;
+    bool failed_ = false;
+    std::atomic<bool> failedFlag_{false};
+    int failure_ = 0;
+    std::exception_ptr exception_;
+    std::thread thread_;
+};
+
+// Writes one record (key: the number in decimal) without overwriting; the put's result.
+int putScanRecord(Db& database, int number, const char* record, size_t length);

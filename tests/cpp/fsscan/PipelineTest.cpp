@@ -1,0 +1,154 @@
+// The walk with directories read ahead and records written behind it gives the walk alone's
+// records, totals and errors.
+#include <db_cxx.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "ScanTree.h"
+#include "TestSupport.h"
+#include "fsscan/SolarisDirectoryCursor.h"
+
+using namespace scantest;
+using testsupport::TempDir;
+
+namespace {
+
+// Sets HOSTPROBE_SCAN_THREADS for the scope (no scan threads run while it changes).
+struct ScanThreads {
+    std::string saved;
+    bool had;
+    explicit ScanThreads(const char* value) {
+        const char* old = std::getenv("HOSTPROBE_SCAN_THREADS");
+        had = old != nullptr;
+        if (had) saved = old;
+        ::setenv("HOSTPROBE_SCAN_THREADS", value, 1);
+    }
+    ~ScanThreads() {
+        if (had) {
+            ::setenv("HOSTPROBE_SCAN_THREADS", saved.c_str(), 1);
+        } else {
+            ::unsetenv("HOSTPROBE_SCAN_THREADS");
+        }
+    }
+};
+
+// Wide and deep at once: more directories than the read-ahead window holds, a deep chain,
+// empty directories, links, and names up to the longest a directory entry takes.
+void buildTree(const std::string& root) {
+    makeDirectory(root);
+    for (int d = 0; d < 40; ++d) {
+        std::string dir = root + "/w" + std::to_string(d);
+        makeDirectory(dir);
+        for (int s = 0; s < 10; ++s) {
+            std::string sub = dir + "/s" + std::to_string(s);
+            makeDirectory(sub);
+            for (int f = 0; f < (d * s) % 7; ++f) makeFile(sub + "/f" + std::to_string(f), std::string(f * 13, 'x'));
+        }
+        makeFile(dir + "/" + std::string(200 + d, 'n'), "long name");
+        makeLink(dir + "/s0", dir + "/to-s0");
+    }
+    std::string chain = root;
+    for (int depth = 0; depth < 30; ++depth) {
+        chain += "/c" + std::to_string(depth);
+        makeDirectory(chain);
+        makeFile(chain + "/at" + std::to_string(depth), "c");
+    }
+    makeLink("/nonexistent", root + "/dangling");
+}
+
+struct Outcome {
+    CalculatedValues totals;
+    std::map<std::string, std::string> records;
+    int error = 0;  // the int thrown, 0 when the walk ended normally
+    int errnoAfter = 0;
+};
+
+// Walks `root` into a fresh `db`, which holds `existingKey` already when it is not 0.
+Outcome walkWith(const char* threads, const std::string& root, const std::string& db, int existingKey = 0) {
+    ScanThreads setting(threads);
+    Walker walker;
+    Outcome out;
+    EXPECT_TRUE(walker.CreateDB(db.c_str()));
+    if (existingKey != 0) {
+        Db raw(nullptr, 0);
+        walker.closeDatabase();
+        raw.open(nullptr, db.c_str(), nullptr, DB_BTREE, 0, 0);
+        std::string key = std::to_string(existingKey);
+        Dbt k(const_cast<char*>(key.data()), static_cast<u_int32_t>(key.size()));
+        Dbt v(const_cast<char*>("taken"), 5);
+        raw.put(nullptr, &k, &v, 0);
+        raw.close(0);
+        Db* reopened = new Db(nullptr, 0);
+        reopened->open(nullptr, db.c_str(), nullptr, DB_BTREE, 0, 0);
+        walker.adopt(reopened);
+    }
+    auto* cursor = new SolarisDirectoryCursor;
+    EXPECT_EQ(0, cursor->initialize(root.c_str()));
+    walker.recordCounter = 0;
+    try {
+        out.totals = walker.GetDirectoryInfo(cursor, 0, 0);
+    } catch (int e) {
+        out.error = e;
+        out.errnoAfter = errno;
+    }
+    walker.closeDatabase();
+    out.records = readDatabase(db);
+    return out;
+}
+
+}  // namespace
+
+TEST(PipelinedWalk, SameRecordsAndTotalsAsTheWalkAlone) {
+    TempDir tmp;
+    std::string root = tmp.file("root");
+    buildTree(root);
+    Outcome alone = walkWith("1", root, tmp.file("alone.db"));
+    ASSERT_EQ(expectedRecords(root), alone.records);
+    for (const char* threads : {"2", "3", "8"}) {
+        Outcome piped = walkWith(threads, root, tmp.file(std::string("piped") + threads + ".db"));
+        EXPECT_EQ(alone.records, piped.records) << threads << " threads";
+        EXPECT_EQ(alone.totals.fileCount, piped.totals.fileCount);
+        EXPECT_EQ(alone.totals.directoryCount, piped.totals.directoryCount);
+        EXPECT_EQ(alone.totals.size, piped.totals.size);
+    }
+}
+
+// A put that fails in the middle of the walk ends it with that put's error, and the records
+// written before it are the walk alone's.
+TEST(PipelinedWalk, FailingPutEndsTheWalkAtTheSameRecord) {
+    TempDir tmp;
+    std::string root = tmp.file("root");
+    buildTree(root);
+    for (int key : {1, 150, 437}) {
+        Outcome alone = walkWith("1", root, tmp.file("alone.db"), key);
+        Outcome piped = walkWith("3", root, tmp.file("piped.db"), key);
+        EXPECT_EQ(DB_KEYEXIST, alone.error);
+        EXPECT_EQ(DB_KEYEXIST, alone.errnoAfter);
+        EXPECT_EQ(alone.error, piped.error) << "key " << key;
+        EXPECT_EQ(alone.errnoAfter, piped.errnoAfter);
+        EXPECT_EQ(alone.records, piped.records) << "key " << key;
+        EXPECT_GT(alone.records.size(), 1u);
+    }
+}
+
+TEST(PipelinedWalk, ThreadSettingAndDefault) {
+    {
+        ScanThreads one("1");
+        EXPECT_EQ(1, scanThreads());
+    }
+    {
+        ScanThreads many("1000");
+        EXPECT_EQ(64, scanThreads());
+    }
+    for (const char* unusable : {"", "0", "-3", "two", "4x"}) {
+        ScanThreads setting(unusable);
+        int threads = scanThreads();
+        EXPECT_GE(threads, 2) << unusable;
+        EXPECT_LE(threads, 8) << unusable;
+    }
+}
