@@ -6,6 +6,7 @@
 
 #include <db_cxx.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstdio>
@@ -64,21 +65,42 @@ DirectoryPrefetcher::~DirectoryPrefetcher() {
         std::lock_guard<std::mutex> lock(mutex_);
         quit_ = true;
     }
-    changed_.notify_all();
+    workers_.notify_all();
     for (auto& t : threads_) t.join();
     // Whatever is still queued was abandoned by the walk's releases.
     for (Listing* listing : pending_) delete listing;
 }
 
+bool DirectoryPrefetcher::workReady() const {
+    // Beyond the window only abandoned listings are taken off the queue (to be freed).
+    return !pending_.empty() && ((ahead_ < window_ && listingsAhead_ < LISTINGS_AHEAD) ||
+                                 pending_.front()->state != Listing::State::Pending);
+}
+
+namespace {
+
+// Heap order: the listing the walk meets first on top.
+bool metLater(const Listing* a, const Listing* b) { return a->position > b->position; }
+
+}  // namespace
+
+Listing* DirectoryPrefetcher::takeNext() {
+    std::pop_heap(pending_.begin(), pending_.end(), metLater);
+    Listing* listing = pending_.back();
+    pending_.pop_back();
+    return listing;
+}
+
 void DirectoryPrefetcher::work() {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] {
-            return quit_ || (!pending_.empty() && (ahead_ < window_ || pending_.back()->state != Listing::State::Pending));
-        });
+        while (!quit_ && !workReady()) {
+            ++idleWorkers_;
+            workers_.wait(lock);
+            --idleWorkers_;
+        }
         if (quit_) return;
-        Listing* listing = pending_.back();
-        pending_.pop_back();
+        Listing* listing = takeNext();
         listing->queued = false;
         if (listing->state == Listing::State::Abandoned) {
             delete listing;
@@ -96,16 +118,35 @@ void DirectoryPrefetcher::work() {
 
 void DirectoryPrefetcher::await(Listing* child) {
     std::unique_lock<std::mutex> lock(mutex_);
-    if (child->state == Listing::State::Pending) {
-        child->state = Listing::State::Busy;
-        child->parent->busyChildren += 1;
+    while (child->state != Listing::State::Ready) {
+        // Rather than wait, the walk reads: its own next directory when no worker has begun it,
+        // else the next one a worker would take.
+        Listing* next = child;
+        if (child->state != Listing::State::Pending) {
+            next = nullptr;
+            while (next == nullptr && workReady()) {
+                Listing* top = takeNext();
+                top->queued = false;
+                if (top->state == Listing::State::Abandoned) {
+                    delete top;
+                } else if (top->state == Listing::State::Pending) {
+                    next = top;
+                }
+            }
+        }
+        if (next == nullptr) {
+            walkWaiting_ = true;
+            walk_.wait(lock);
+            walkWaiting_ = false;
+            continue;
+        }
+        next->state = Listing::State::Busy;
+        next->parent->busyChildren += 1;
         lock.unlock();
-        read(child);
+        read(next);
         lock.lock();
-        finish(child);
-        return;
+        finish(next);
     }
-    changed_.wait(lock, [child] { return child->state == Listing::State::Ready; });
 }
 
 void DirectoryPrefetcher::read(Listing* listing) {
@@ -167,6 +208,9 @@ void DirectoryPrefetcher::addEntry(Listing* listing, const char* name, bool skip
                 e.child = new Listing;
                 e.child->parent = listing;
                 e.child->nameInParent = e.name;
+                e.child->position.reserve(listing->position.size() + 1);
+                e.child->position = listing->position;
+                e.child->position.push_back(static_cast<uint32_t>(listing->entries.size()));
                 e.child->pathLength = listing->pathLength + 1 + nameLength;
             }
         } else {
@@ -205,26 +249,42 @@ Listing* DirectoryPrefetcher::adoptRoot(int fd, size_t pathLength, const char* f
 
 void DirectoryPrefetcher::finish(Listing* listing) {
     listing->state = Listing::State::Ready;
-    ahead_ += listing->entries.size() + AHEAD_PER_LISTING;
+    ahead_ += listing->entries.size();
+    listingsAhead_ += 1;
     if (listing->parent != nullptr) listing->parent->busyChildren -= 1;
+    size_t queued = 0;
     for (auto e = listing->entries.rbegin(); e != listing->entries.rend(); ++e) {
         if (e->child != nullptr) {
             e->child->queued = true;
             pending_.push_back(e->child);
+            std::push_heap(pending_.begin(), pending_.end(), metLater);
+            ++queued;
         }
     }
-    changed_.notify_all();
+    if (walkWaiting_) walk_.notify_one();
+    if (idleWorkers_ > 0 && queued > 0 && workReady()) {
+        if (queued == 1) {
+            workers_.notify_one();
+        } else {
+            workers_.notify_all();
+        }
+    }
 }
 
 void DirectoryPrefetcher::release(Listing* listing) {
     std::unique_lock<std::mutex> lock(mutex_);
     discard(listing, lock);
-    changed_.notify_all();
+    // The window has room again for a worker it held back.
+    if (idleWorkers_ > 0 && workReady()) workers_.notify_one();
 }
 
 void DirectoryPrefetcher::discard(Listing* listing, std::unique_lock<std::mutex>& lock) {
     // An entry being read below still uses this directory's descriptor.
-    changed_.wait(lock, [listing] { return listing->busyChildren == 0; });
+    while (listing->busyChildren != 0) {
+        walkWaiting_ = true;
+        walk_.wait(lock);
+        walkWaiting_ = false;
+    }
     // Nothing below is started from here on; what is read already goes with this listing.
     for (auto& e : listing->entries) {
         if (e.child != nullptr && e.child->state == Listing::State::Pending) {
@@ -238,7 +298,10 @@ void DirectoryPrefetcher::discard(Listing* listing, std::unique_lock<std::mutex>
     }
     if (listing->fd >= 0) ::close(listing->fd);
     listing->fd = -1;
-    if (listing->state == Listing::State::Ready) ahead_ -= listing->entries.size() + AHEAD_PER_LISTING;
+    if (listing->state == Listing::State::Ready) {
+        ahead_ -= listing->entries.size();
+        listingsAhead_ -= 1;
+    }
     if (listing->queued) {
         listing->state = Listing::State::Abandoned;  // freed by the thread that takes it off the queue
         std::vector<Listing::Entry>().swap(listing->entries);

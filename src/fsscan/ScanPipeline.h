@@ -26,7 +26,7 @@ struct dirent;
 // available processor, at least 2 and at most 8.
 int scanThreads();
 
-// Entries a scan reads ahead of its walk at most (about 5 MB of listings).
+// Entries a scan holds read ahead of its walk at most (about 7 MB of listings).
 constexpr size_t PREFETCH_WINDOW = 65536;
 
 // The status fields the walk reads.
@@ -56,6 +56,7 @@ struct Listing {
 
     Listing* parent = nullptr;
     uint32_t nameInParent = 0;       // offset of this directory's name in the parent's names
+    std::vector<uint32_t> position;  // entry indexes from the root: sorts in visiting order
     size_t pathLength = 0;           // length of the path the walk builds for it
     State state = State::Pending;
     int fd = -1;                     // open while entries below may still be opened
@@ -89,14 +90,15 @@ public:
     Listing* adoptRoot(int fd, size_t pathLength, const char* firstName, int firstError, int statusError,
                        const EntryFacts& status, sol::DIR* stream, bool slashSlash);
     // Makes sure `child` (an entry's listing) was opened and read, reading it here when no
-    // worker has begun it, or waiting for the worker that has.
+    // worker has begun it. While a worker reads it, the walk reads the next pending directories
+    // itself and sleeps only when there are none within the window.
     void await(Listing* child);
     // The walk is done with `listing` and every entry below it that it did not take.
     void release(Listing* listing);
 
 private:
-    // Each listing read ahead counts as this many entries, which bounds the open descriptors.
-    static constexpr size_t AHEAD_PER_LISTING = 256;
+    // Listings read and not yet released at most: each holds its directory open.
+    static constexpr size_t LISTINGS_AHEAD = 256;
 
     void work();
     void readEntries(Listing* listing, sol::DIR* stream, sol::dirent* entry, bool skipRootSpecial);
@@ -108,11 +110,23 @@ private:
     // Frees `listing` and what hangs below it; lock held, may wait for busy readers.
     void discard(Listing* listing, std::unique_lock<std::mutex>& lock);
 
+    // True when a worker may take the next pending directory; lock held.
+    bool workReady() const;
+    // Takes the pending directory the walk meets first; lock held.
+    Listing* takeNext();
+
+    // One lock; each side sleeps on its own condition and is woken only when what it waits
+    // for may have come: a worker when there is a directory to read within the window, the
+    // walk when the listing it awaits is read or the readers below a released one are done.
     std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<Listing*> pending_;  // directories to read, the next one last
+    std::condition_variable workers_;
+    std::condition_variable walk_;
+    std::vector<Listing*> pending_;  // directories to read: a heap, the next in visiting order first
     size_t ahead_ = 0;               // entries of listings read and not yet released
+    size_t listingsAhead_ = 0;       // those listings
     size_t window_;
+    int idleWorkers_ = 0;
+    bool walkWaiting_ = false;
     bool quit_ = false;
     std::vector<std::thread> threads_;
 };
