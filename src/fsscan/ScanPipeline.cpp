@@ -274,8 +274,10 @@ void DirectoryPrefetcher::finish(Listing* listing) {
 void DirectoryPrefetcher::release(Listing* listing) {
     std::unique_lock<std::mutex> lock(mutex_);
     discard(listing, lock);
-    // The window has room again for a worker it held back.
-    if (idleWorkers_ > 0 && workReady()) workers_.notify_one();
+    // Workers the window held back are woken once it has room for a run of directories, not
+    // for each one released.
+    bool room = ahead_ + window_ / 8 <= window_ && listingsAhead_ + LISTINGS_AHEAD / 8 <= LISTINGS_AHEAD;
+    if (idleWorkers_ > 0 && room && workReady()) workers_.notify_all();
 }
 
 void DirectoryPrefetcher::discard(Listing* listing, std::unique_lock<std::mutex>& lock) {
