@@ -138,17 +138,21 @@ CalculatedValues CommonGather::GetDirectoryInfo(DirectoryCursor* cursor, int dep
         }
     } walkingNow(*this);
     std::unique_ptr<RecordWriterThread> writerThread;
+    // Declared after the writer: its listings are released before the writer is finished.
+    std::unique_ptr<DirectoryPrefetcher> prefetcher;
+    // The cursor is the walk's once it starts; a failure setting up deletes it here, before
+    // the prefetcher it may use.
+    CursorOwner setup{cursor};
     if (database) {
         writerThread.reset(new RecordWriterThread(*database));
         writer = writerThread.get();
     }
-    // Declared after the writer: its listings are released before the writer is finished.
-    std::unique_ptr<DirectoryPrefetcher> prefetcher;
     auto* real = dynamic_cast<SolarisDirectoryCursor*>(cursor);
     if (real != nullptr) {
         prefetcher.reset(new DirectoryPrefetcher(threads - 1, PREFETCH_WINDOW));
         if (!real->prefetchWith(prefetcher.get())) prefetcher.reset();
     }
+    setup.cursor = nullptr;
 
     CalculatedValues totals;
     std::exception_ptr walkError;

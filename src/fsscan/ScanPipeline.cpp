@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <string>
 
 #include "fsscan/SolarisDirectoryCursor.h"
@@ -161,6 +163,7 @@ void DirectoryPrefetcher::read(Listing* listing) {
     int streamFd = duplicateDescriptor(fd);
     sol::DIR* stream = streamFd < 0 ? nullptr : sol::fdopendir(streamFd);
     if (stream == nullptr) {
+        if (streamFd >= 0) ::close(streamFd);
         listing->streamFailed = true;
         return;
     }
@@ -182,11 +185,17 @@ void DirectoryPrefetcher::read(Listing* listing) {
 }
 
 void DirectoryPrefetcher::readEntries(Listing* listing, sol::DIR* stream, sol::dirent* entry, bool skipRootSpecial) {
-    while (entry != nullptr) {
-        addEntry(listing, entry->d_name, skipRootSpecial);
-        errno = 0;
-        entry = sol::readdir(stream);
-        if (entry == nullptr) listing->readError = errno;
+    // Out of memory, the listing ends where it is and the walk meets ENOMEM there: no thread
+    // of the scan lets an exception escape.
+    try {
+        while (entry != nullptr) {
+            addEntry(listing, entry->d_name, skipRootSpecial);
+            errno = 0;
+            entry = sol::readdir(stream);
+            if (entry == nullptr) listing->readError = errno;
+        }
+    } catch (const std::bad_alloc&) {
+        listing->readError = ENOMEM;
     }
 }
 
@@ -205,13 +214,16 @@ void DirectoryPrefetcher::addEntry(Listing* listing, const char* name, bool skip
             e.facts = entryFacts(s);
             bool special = skipRootSpecial && (std::strcmp(name, "xfn") == 0 || std::strcmp(name, "dev") == 0);
             if (S_ISDIR(s.st_mode) && !special) {
-                e.child = new Listing;
-                e.child->parent = listing;
-                e.child->nameInParent = e.name;
-                e.child->position.reserve(listing->position.size() + 1);
-                e.child->position = listing->position;
-                e.child->position.push_back(static_cast<uint32_t>(listing->entries.size()));
-                e.child->pathLength = listing->pathLength + 1 + nameLength;
+                std::unique_ptr<Listing> child(new Listing);
+                child->parent = listing;
+                child->nameInParent = e.name;
+                child->position.reserve(listing->position.size() + 1);
+                child->position = listing->position;
+                child->position.push_back(static_cast<uint32_t>(listing->entries.size()));
+                child->pathLength = listing->pathLength + 1 + nameLength;
+                listing->entries.push_back(e);
+                listing->entries.back().child = child.release();
+                return;
             }
         } else {
             e.statError = errno;
@@ -223,7 +235,13 @@ void DirectoryPrefetcher::addEntry(Listing* listing, const char* name, bool skip
 Listing* DirectoryPrefetcher::adoptRoot(int fd, size_t pathLength, const char* firstName, int firstError,
                                         int statusError, const EntryFacts& status, sol::DIR* stream,
                                         bool slashSlash) {
-    auto* listing = new Listing;
+    Listing* listing;
+    try {
+        listing = new Listing;
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        throw;
+    }
     listing->pathLength = pathLength;
     listing->fd = fd;
     listing->state = Listing::State::Busy;
@@ -234,11 +252,16 @@ Listing* DirectoryPrefetcher::adoptRoot(int fd, size_t pathLength, const char* f
         listing->statusError = statusError;
         listing->status = status;
         if (statusError == 0) {
-            std::string first(firstName);  // the stream's next read may reuse the entry's storage
-            addEntry(listing, first.c_str(), slashSlash);
-            errno = 0;
-            sol::dirent* entry = sol::readdir(stream);
-            if (entry == nullptr) listing->readError = errno;
+            sol::dirent* entry = nullptr;
+            try {
+                std::string first(firstName);  // the stream's next read may reuse the entry's storage
+                addEntry(listing, first.c_str(), slashSlash);
+                errno = 0;
+                entry = sol::readdir(stream);
+                if (entry == nullptr) listing->readError = errno;
+            } catch (const std::bad_alloc&) {
+                listing->readError = ENOMEM;
+            }
             readEntries(listing, stream, entry, slashSlash);
         }
     }
@@ -255,8 +278,13 @@ void DirectoryPrefetcher::finish(Listing* listing) {
     size_t queued = 0;
     for (auto e = listing->entries.rbegin(); e != listing->entries.rend(); ++e) {
         if (e->child != nullptr) {
+            // A directory that cannot be queued stays pending: the walk reads it when it comes.
+            try {
+                pending_.push_back(e->child);
+            } catch (const std::bad_alloc&) {
+                continue;
+            }
             e->child->queued = true;
-            pending_.push_back(e->child);
             std::push_heap(pending_.begin(), pending_.end(), metLater);
             ++queued;
         }
@@ -289,8 +317,8 @@ void DirectoryPrefetcher::discard(Listing* listing, std::unique_lock<std::mutex>
     }
     // Nothing below is started from here on; what is read already goes with this listing.
     for (auto& e : listing->entries) {
-        if (e.child != nullptr && e.child->state == Listing::State::Pending) {
-            e.child->state = Listing::State::Abandoned;
+        if (e.child != nullptr && e.child->state == Listing::State::Pending && e.child->queued) {
+            e.child->state = Listing::State::Abandoned;  // freed by the thread that takes it off the queue
             e.child = nullptr;
         }
     }

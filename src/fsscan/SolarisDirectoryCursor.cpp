@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -29,7 +30,18 @@ DirectoryStream* DirectoryStream::open(const char* path) {
 
 DirectoryStream* DirectoryStream::adopt(int fd) {
     sol::DIR* dir = sol::fdopendir(fd);
-    return dir == nullptr ? nullptr : new DirectoryStream(fd, dir);
+    if (dir == nullptr) {
+        int error = errno;
+        ::close(fd);
+        errno = error;
+        return nullptr;
+    }
+    auto* stream = new (std::nothrow) DirectoryStream(fd, dir);
+    if (stream == nullptr) {
+        sol::closedir(dir);
+        errno = ENOMEM;
+    }
+    return stream;
 }
 
 DirectoryStream::~DirectoryStream() {
@@ -147,7 +159,13 @@ bool SolarisDirectoryCursor::prefetchWith(DirectoryPrefetcher* with) {
     int streamFd;
     sol::DIR* stream = directory->release(&streamFd);
     bool slashSlash = pathLength == 2 && std::strcmp(path, "//") == 0;
-    Listing* root = with->adoptRoot(fd, pathLength, entryName, 0, 0, status, stream, slashSlash);
+    Listing* root;
+    try {
+        root = with->adoptRoot(fd, pathLength, entryName, 0, 0, status, stream, slashSlash);
+    } catch (...) {
+        sol::closedir(stream);
+        throw;
+    }
     sol::closedir(stream);
     delete directory;
     directory = nullptr;
@@ -332,8 +350,8 @@ DirectoryCursor* SolarisDirectoryCursor::GetChildren() {
         Listing* child = childOpened ? listing->entries[index].child : nullptr;
         childOpened = false;
         if (child == nullptr) return nullptr;
-        listing->entries[index].child = nullptr;  // the child cursor owns it from here
         auto* cursor = new SolarisDirectoryCursor;
+        listing->entries[index].child = nullptr;  // the child cursor owns it from here
         cursor->prefetcher = prefetcher;
         if (cursor->openListing(childPath, child) != 0) {
             delete cursor;

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <new>
 #include <cstring>
 #include <string>
 
@@ -192,7 +193,11 @@ DIR* opendir(const char* path) {
     return dir == nullptr ? nullptr : new RealDir(dir);
 }
 
-DIR* fdopendir(int fd) { return new DescriptorDir(fd); }
+DIR* fdopendir(int fd) {
+    DIR* dir = new (std::nothrow) DescriptorDir(fd);
+    if (dir == nullptr) errno = ENOMEM;  // the descriptor stays the caller's, as with the system call
+    return dir;
+}
 
 int open(const char* path, int oflag) {
     int flags = linuxhost::kCloseOnExec;

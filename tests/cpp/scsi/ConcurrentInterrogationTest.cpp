@@ -2,8 +2,6 @@
 // answer cuts short.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
@@ -11,10 +9,13 @@
 #include <thread>
 #include <vector>
 
+#include "FailingAllocation.h"
 #include "TestSupport.h"
 #include "scsi/SolarisScsiInterrogatorC.h"
 
+using testsupport::FailingAllocation;
 using testsupport::SimHost;
+using testsupport::openDescriptors;
 using testsupport::TempDir;
 
 namespace {
@@ -22,49 +23,6 @@ namespace {
 // Only allocations of at least this size fail: buffers, not the small ones that destructors
 // may make (the simulated host's JSON values allocate while they are destroyed).
 constexpr std::size_t FAILING_SIZE = 1024;
-
-// Allocations this thread makes before one fails; -1: none fails.
-thread_local long allocationsLeft = -1;
-
-// Makes one allocation of this thread fail, after `allowed` others, within its lifetime. Only
-// one: what unwinds from it (destructors included) allocates as usual.
-struct FailingAllocation {
-    explicit FailingAllocation(long allowed) { allocationsLeft = allowed; }
-    ~FailingAllocation() { allocationsLeft = -1; }
-};
-
-size_t openDescriptors() {
-    size_t count = 0;
-    if (DIR* fds = ::opendir("/proc/self/fd")) {
-        while (::readdir(fds) != nullptr) ++count;
-        ::closedir(fds);
-    }
-    return count;
-}
-
-}  // namespace
-
-// The test executable's allocation functions, failing on request of the calling thread.
-void* operator new(std::size_t size) {
-    if (size >= FAILING_SIZE && allocationsLeft >= 0 && allocationsLeft-- == 0) throw std::bad_alloc();
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return operator new(size);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-
-namespace {
 
 // A UTM LUN of the array answering for controller `id`, with drives of its own counters.
 std::string lun(const std::string& name, const std::string& node, const std::string& id,
@@ -127,7 +85,7 @@ TEST(ConcurrentInterrogation, AFailedAllocationAnywhereLeavesNothingBehind) {
     for (long allowed = 0; !completed && allowed < 1000000; allowed += 1 + allowed / 8) {
         std::vector<char> result(SCSI_RESULT_LENGTH, 'x');
         try {
-            FailingAllocation failing(allowed);
+            FailingAllocation failing(allowed, FAILING_SIZE, FailingAllocation::Scope::ThisThread);
             scsiInterrogatorC(result.data(), "SX11111111111111", "SX22222222222222");
             completed = expected == result.data();
         } catch (const std::bad_alloc&) {
