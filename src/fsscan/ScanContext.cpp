@@ -7,6 +7,7 @@
 
 #include "fsscan/Logger.h"
 #include "jni/ClassHolder.h"
+#include "jni/JavaText.h"
 #include "jni/LocalRef.h"
 
 namespace {
@@ -26,7 +27,7 @@ bool readLocaldir(JNIEnv* env, char* out) {
         env->ExceptionClear();
         return false;
     }
-    jni::LocalRef<jstring> name(env, env->NewStringUTF("localdir"));
+    jni::LocalRef<jstring> name(env, newJavaString(env, "localdir"));
     if (!name) {
         env->ExceptionClear();
         return false;
