@@ -92,19 +92,23 @@ class FsrmScanJobTest {
     }
 
     @Test
-    void directoryNamedBeyondTheBasicPlaneIsScannedUnderItsName() throws Exception {
+    void namesBeyondTheBasicPlaneAreScannedAndWrittenUnderThemselves() throws Exception {
         assumeTrue("UTF-8".equals(System.getProperty("sun.jnu.encoding")), "file names are not UTF-8 here");
         Path root = Files.createDirectory(work.resolve("r\u00e9\ud83d\ude00"));
         Files.write(root.resolve("f"), "hello".getBytes(StandardCharsets.US_ASCII));
+        Path databases = Files.createDirectory(work.resolve("db\ud83d\ude01"));
+        System.setProperty("localdir", databases.toString());
         SolarisFsrmScanJob job = new SolarisFsrmScanJob();
         job.startScan(43, root.toString(), null);
 
+        String file = databases + "/" + root.toString().replace('/', '_') + "_" + host + ".db";
         List<String[]> reports = job.reports();
         assertEquals(2, reports.size());
         assertArrayEquals(new String[] {"43", root.toString(), "0", "", ""}, reports.get(0));
-        assertArrayEquals(new String[] {"43", root.toString(), "1", dbFileFor(root.toString()), ""}, reports.get(1));
+        assertArrayEquals(new String[] {"43", root.toString(), "1", file, ""}, reports.get(1));
+        assertTrue(Files.exists(databases.resolve("XGather.log")));
         // Berkeley DB's Java API names files in modified UTF-8: the records are read from a copy.
-        Path copy = Files.copy(Paths.get(dbFileFor(root.toString())), work.resolve("copy.db"));
+        Path copy = Files.copy(Paths.get(file), work.resolve("copy.db"));
         Map<Integer, String> records = ScanDatabase.read(copy.toString());
         assertEquals(1, records.size());
         assertTrue(records.get(1).startsWith("f<>5<>"), records.get(1));
