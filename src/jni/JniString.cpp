@@ -4,12 +4,27 @@
 #include "jni/JavaText.h"
 #include "jni/ThrowJavaError.h"
 
+namespace {
+
+// The characters of a Java string, given back on every way out of the scope.
+struct BorrowedChars {
+    BorrowedChars(JNIEnv* env, jstring string)
+        : env(env), string(string), chars(checked(env, env->GetStringUTFChars(string, nullptr))) {}
+    ~BorrowedChars() { env->ReleaseStringUTFChars(string, chars); }
+    BorrowedChars(const BorrowedChars&) = delete;
+    BorrowedChars& operator=(const BorrowedChars&) = delete;
+
+    JNIEnv* env;
+    jstring string;
+    const char* chars;
+};
+
+}  // namespace
+
 const std::string& JniString::text() {
     if (!fetched_) {
         if (string_ == nullptr) jni::throwNullPointer(env_, "null string argument");
-        const char* chars = checked(env_, env_->GetStringUTFChars(string_, nullptr));
-        text_ = fromModifiedUtf8(chars);
-        env_->ReleaseStringUTFChars(string_, chars);
+        text_ = fromModifiedUtf8(BorrowedChars(env_, string_).chars);
         for (char c : text_) {
             if (c == '\0') {
                 cText_.append("\xC0\x80");
