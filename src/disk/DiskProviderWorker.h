@@ -1,12 +1,13 @@
 // What the per-call workers of the disk providers share: the class holders of one call, the
-// class names of the provider's namespace, and the walk of "/dev/rdsk" that hands each
-// instance to the receiver.
+// class names of the provider's namespace, the walk of "/dev/rdsk" that hands each instance to
+// the receiver, and the two exports around a worker.
 #pragma once
 #include <jni.h>
 
 #include <string>
 
 #include "devices/DeviceDirectory.h"
+#include "jni/Export.h"
 #include "kelda/KeldaClasses.h"
 #include "sol/dirent.h"
 #include "sol/unistd.h"
@@ -22,7 +23,7 @@ inline std::string rawDevicePath(const std::string& entryName) {
 // Every step that meets a pending Java exception raises JavaExceptionPending.
 template <class Provider>
 class DiskProviderWorker {
-protected:
+public:
     // Looks up the classes, wraps the provider and fetches the class names of its namespace.
     DiskProviderWorker(JNIEnv* env, jobject providerObject)
         : env(env),
@@ -38,6 +39,7 @@ protected:
         classNames = hbaClassNames.get(providerKdClass.getNamespace());
     }
 
+protected:
     // Hands the receiver the instance `make` builds of each "/dev/rdsk" entry name that
     // `accept` takes, in directory order; `make` may give null for none.
     template <class Accept, class Make>
@@ -63,5 +65,28 @@ protected:
     Provider provider;
     jobject classNames;
 };
+
+// The enumeration export: room for 2000 local references (refused: return at once), the
+// worker of the call built (a failure reaches the caller, as kUnknownException states), then
+// `walk(worker)` with the failure policy of the provider's walk.
+template <class Worker, class Walk>
+void enumerationExport(JNIEnv* env, jobject self, FailurePolicy walkPolicy, Walk&& walk) noexcept {
+    if (env->EnsureLocalCapacity(2000) < 0) return;
+    guardedExport(env, kUnknownException, [&] {
+        Worker worker(env, self);
+        guardedExport(env, walkPolicy, [&] { walk(worker); });
+    });
+}
+
+// The single-instance export: room for 1000 local references (refused: null), then the
+// instance `lookup(worker)` gives; null on any failure (kUnknownException).
+template <class Worker, class Lookup>
+jobject lookupExport(JNIEnv* env, jobject self, Lookup&& lookup) noexcept {
+    if (env->EnsureLocalCapacity(1000) < 0) return nullptr;
+    return guardedExport<jobject>(env, kUnknownException, nullptr, [&] {
+        Worker worker(env, self);
+        return lookup(worker);
+    });
+}
 
 }  // namespace disk

@@ -35,7 +35,7 @@ void DiskDriveImpl::EnumerateDisks(jobject receiver) {
 
 jobject DiskDriveImpl::GetDisk(jstring deviceId) {
     JniString chars(env, deviceId);
-    std::string name = chars.chars();
+    std::string name = chars.cText();
     if (!devices::acceptableName(name, 2)) return nullptr;
     return MakeDisk((name + "s2").c_str());
 }
@@ -100,25 +100,13 @@ jobject DiskDriveImpl::MakeDisk1(const char* deviceId, const char* model, jstrin
 
 JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskDriveProvider_enumerateDisks(
     JNIEnv* env, jobject self, jobject receiver) {
-    if (env->EnsureLocalCapacity(2000) < 0) return;
-    bool walked = false;
-    guardedExport(env, kUnknownException, [&] {
-        DiskDriveImpl impl(env, self);
-        walked = true;
-        impl.EnumerateDisks(receiver);
-    });
-    // An exception from the walk (a receiver or makeDisk1 that threw) is printed and cleared:
-    // the caller keeps the disks delivered so far.
-    if (walked && env->ExceptionCheck()) env->ExceptionDescribe();
+    // A receiver or makeDisk1 that throws ends the walk; the exception is printed and cleared,
+    // and the caller keeps the disks delivered so far.
+    disk::enumerationExport<DiskDriveImpl>(env, self, kPrintedAndCleared,
+                                           [&](DiskDriveImpl& impl) { impl.EnumerateDisks(receiver); });
 }
 
 JNIEXPORT jobject JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskDriveProvider_getDisk(
     JNIEnv* env, jobject self, jstring deviceId) {
-    if (env->EnsureLocalCapacity(1000) < 0) return nullptr;
-    jobject result = nullptr;
-    guardedExport(env, kUnknownException, [&] {
-        DiskDriveImpl impl(env, self);
-        result = impl.GetDisk(deviceId);
-    });
-    return result;
+    return disk::lookupExport<DiskDriveImpl>(env, self, [&](DiskDriveImpl& impl) { return impl.GetDisk(deviceId); });
 }

@@ -26,7 +26,7 @@ public:
 // The worker of one call.
 class DiskDriveImpl : private disk::DiskProviderWorker<SolarisDiskDriveProvider> {
 public:
-    DiskDriveImpl(JNIEnv* env, jobject provider) : DiskProviderWorker(env, provider) {}
+    using DiskProviderWorker::DiskProviderWorker;
 
     // Hands each disk to the receiver, in directory order.
     void EnumerateDisks(jobject receiver);

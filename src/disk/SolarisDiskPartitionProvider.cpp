@@ -23,7 +23,7 @@ void DiskPartitionImpl::EnumeratePartitions(jobject receiver) {
 
 jobject DiskPartitionImpl::GetPartition(jstring name) {
     JniString chars(env, name);
-    std::string entryName = chars.chars();
+    std::string entryName = chars.cText();
     if (!devices::acceptableName(entryName, 0)) return nullptr;
     return MakePartition(entryName.c_str());
 }
@@ -70,21 +70,13 @@ jobject DiskPartitionImpl::MakePartition1(const char* name, const char* deviceId
 
 JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskPartitionProvider_enumeratePartitions(
     JNIEnv* env, jobject self, jobject receiver) {
-    if (env->EnsureLocalCapacity(2000) < 0) return;
     // A receiver or makePartition1 that throws ends the walk; the exception reaches the caller.
-    guardedExport(env, kUnknownException, [&] {
-        DiskPartitionImpl impl(env, self);
-        impl.EnumeratePartitions(receiver);
-    });
+    disk::enumerationExport<DiskPartitionImpl>(env, self, kUnknownException,
+                                               [&](DiskPartitionImpl& impl) { impl.EnumeratePartitions(receiver); });
 }
 
 JNIEXPORT jobject JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskPartitionProvider_getPartition(
     JNIEnv* env, jobject self, jstring name) {
-    if (env->EnsureLocalCapacity(1000) < 0) return nullptr;
-    jobject result = nullptr;
-    guardedExport(env, kUnknownException, [&] {
-        DiskPartitionImpl impl(env, self);
-        result = impl.GetPartition(name);
-    });
-    return result;
+    return disk::lookupExport<DiskPartitionImpl>(env, self,
+                                                 [&](DiskPartitionImpl& impl) { return impl.GetPartition(name); });
 }

@@ -24,7 +24,7 @@ public:
 // The worker of one call.
 class DiskPartitionImpl : private disk::DiskProviderWorker<SolarisDiskPartitionProvider> {
 public:
-    DiskPartitionImpl(JNIEnv* env, jobject provider) : DiskProviderWorker(env, provider) {}
+    using DiskProviderWorker::DiskProviderWorker;
 
     // Hands each slice to the receiver, in directory order.
     void EnumeratePartitions(jobject receiver);

@@ -7,6 +7,9 @@
 
 #include "fsscan/Logger.h"
 #include "jni/ClassHolder.h"
+#include "jni/JavaException.h"
+#include "jni/JavaText.h"
+#include "jni/JniString.h"
 #include "jni/LocalRef.h"
 
 namespace {
@@ -26,7 +29,7 @@ bool readLocaldir(JNIEnv* env, char* out) {
         env->ExceptionClear();
         return false;
     }
-    jni::LocalRef<jstring> name(env, env->NewStringUTF("localdir"));
+    jni::LocalRef<jstring> name(env, newJavaString(env, "localdir"));
     if (!name) {
         env->ExceptionClear();
         return false;
@@ -43,19 +46,18 @@ bool readLocaldir(JNIEnv* env, char* out) {
         env->ExceptionClear();  // e.g. a security manager refusing the property: no directory
         return false;
     }
-    jstring value = valueRef.get();
-    if (value == nullptr) return false;
-    // The value's modified UTF-8 must fit with the "/" still to come and the terminator.
-    jsize bytes = env->GetStringUTFLength(value);
-    if (bytes + 2 > ScanContext::DB_PATH_SIZE) return false;
-    env->GetStringUTFRegion(value, 0, env->GetStringLength(value), out);
-    if (env->ExceptionCheck()) {
+    if (valueRef.get() == nullptr) return false;
+    try {
+        // The decoded value must fit with the "/" still to come and the terminator.
+        JniString value(env, valueRef.get());
+        size_t bytes = std::strlen(value.cText());
+        if (bytes + 2 > ScanContext::DB_PATH_SIZE) return false;
+        std::memcpy(out, value.cText(), bytes + 1);
+        return true;
+    } catch (const JavaExceptionPending&) {
         env->ExceptionClear();
-        out[0] = '\0';
         return false;
     }
-    out[bytes] = '\0';
-    return true;
 }
 
 }  // namespace

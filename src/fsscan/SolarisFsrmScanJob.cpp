@@ -9,6 +9,7 @@
 #include "fsscan/CallbackClass.h"
 #include "fsscan/XGather.h"
 #include "jni/Export.h"
+#include "jni/JniString.h"
 
 JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJob_startScan(JNIEnv* env, jobject obj,
                                                                                              jint jobId, jstring directory,
@@ -22,13 +23,11 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJo
         // still reaches the length check instead of being cut to an acceptable one.
         char buffer[XGather::DIRECTORY_SIZE + 1] = "";
         if (directory != nullptr) {
-            jsize length = env->GetStringUTFLength(directory);
-            const char* chars = env->GetStringUTFChars(directory, nullptr);
-            if (chars == nullptr) return;  // OutOfMemoryError pending
-            size_t copied = length < XGather::DIRECTORY_SIZE ? static_cast<size_t>(length) : XGather::DIRECTORY_SIZE;
-            std::memcpy(buffer, chars, copied);
+            JniString path(env, directory);
+            size_t length = std::strlen(path.cText());
+            size_t copied = length < XGather::DIRECTORY_SIZE ? length : XGather::DIRECTORY_SIZE;
+            std::memcpy(buffer, path.cText(), copied);
             buffer[copied] = '\0';
-            env->ReleaseStringUTFChars(directory, chars);
         }
         gather.ScanDrives(buffer, jobId, 1);
         callback.rethrowDeferred();

@@ -84,13 +84,12 @@ std::string libraryBuildDate() {
 JNIEXPORT jboolean JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisAuthenticator_authenticate(JNIEnv* env, jobject, jstring user,
                                                                           jstring password) {
-    // The holders give the characters back on every way out (password first, then user).
     JniString userName(env, user);
     JniString passwordText(env, password);
     // A null argument leaves its Java exception pending.
     return guardedExport<jboolean>(env, kPendingOnly, JNI_FALSE, [&] {
         std::string message;
-        bool accepted = checkPassword(userName.chars(), [&] { return passwordText.chars(); }, message);
+        bool accepted = checkPassword(userName.cText(), [&] { return passwordText.cText(); }, message);
         return accepted ? JNI_TRUE : JNI_FALSE;
     });
 }

@@ -5,9 +5,9 @@
 
 namespace {
 
-const DataClass computerSystemClassName{
+JAVA_HOLDER(ComputerSystemData,
     "com/vantor/kelda/providers/solaris/SolarisComputerSystemProvider$SolarisComputerSystem",
-    "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;)V"};
+    JAVA_CONSTRUCTOR("(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;)V"))
 
 }  // namespace
 
@@ -19,12 +19,11 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getComputerSystem(JN
         fields[i] = newJavaString(env, i == 2 ? "unknown" : " ");
         if (fields[i] == nullptr) return nullptr;
     }
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, computerSystemClassName, cls, ctor)) return nullptr;
+    DataClass<ComputerSystemData> dataClass(env);
+    if (!dataClass.bound()) return nullptr;
 
     auto build = [&]() -> jobject {
-        return env->NewObject(cls, ctor, fields[0], fields[1], fields[2], fields[3], fields[4]);
+        return dataClass.newObject(fields[0], fields[1], fields[2], fields[3], fields[4]);
     };
     return protectedRegion(
         env,
@@ -34,7 +33,7 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getComputerSystem(JN
             char buf[128];
             for (const auto& c : commands) {
                 if (sol::sysinfo(c.command, buf, sizeof buf) >= 0) {
-                    jstring value = javaString(env, buf);
+                    jstring value = checked(env, newJavaString(env, buf));
                     env->DeleteLocalRef(fields[c.field]);
                     fields[c.field] = value;
                 }

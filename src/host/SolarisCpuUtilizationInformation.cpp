@@ -12,9 +12,9 @@
 
 namespace {
 
-const DataClass cpuUtilInformationClassName{
+JAVA_HOLDER(CpuUtilizationData,
     "com/vantor/kelda/providers/solaris/processor/SolarisCpuUtilizationInformationProvider$SolarisCpuUtilizationData",
-    "(IJJJJ)V"};
+    JAVA_CONSTRUCTOR("(IJJJJ)V"))
 
 const char* const kKstatOpenFailed = "kstat open failed.";
 
@@ -36,10 +36,10 @@ bool readCpuStat(sol::kstat_ctl_t* kc, sol::kstat_t* ksp, int id, CpuUtilInfo& i
     return true;
 }
 
-jobject makeCpuUtilInfo(CpuUtilInfo info, JNIEnv* env, jclass cls, jmethodID ctor) {
-    return newDataObject(env, cls, ctor, static_cast<jint>(info.id), static_cast<jlong>(info.user),
-                         static_cast<jlong>(info.kernel), static_cast<jlong>(info.wait),
-                         static_cast<jlong>(info.idle));
+jobject makeCpuUtilInfo(CpuUtilInfo info, DataClass<CpuUtilizationData>& dataClass) {
+    return dataClass.newObject(static_cast<jint>(info.id), static_cast<jlong>(info.user),
+                               static_cast<jlong>(info.kernel), static_cast<jlong>(info.wait),
+                               static_cast<jlong>(info.idle));
 }
 
 }  // namespace
@@ -68,20 +68,18 @@ CpuUtilInfo getCpuUtilInfo(int id) {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateCpuUtilizationInfo(JNIEnv* env, jobject) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, cpuUtilInformationClassName, cls, ctor)) return nullptr;
+    DataClass<CpuUtilizationData> dataClass(env);
+    if (!dataClass.bound()) return nullptr;
     return protectedRegion(env, [&]() -> jobject {
         JavaVector infos(env);
-        for (const CpuUtilInfo& info : getCpuUtilInfos()) infos.add(makeCpuUtilInfo(info, env, cls, ctor));
+        for (const CpuUtilInfo& info : getCpuUtilInfos()) infos.add(makeCpuUtilInfo(info, dataClass));
         return infos.get();
     });
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getCpuUtilizationInfo(JNIEnv* env, jobject, jint id) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, cpuUtilInformationClassName, cls, ctor)) return nullptr;
-    return protectedRegion(env, [&]() -> jobject { return makeCpuUtilInfo(getCpuUtilInfo(id), env, cls, ctor); });
+    DataClass<CpuUtilizationData> dataClass(env);
+    if (!dataClass.bound()) return nullptr;
+    return protectedRegion(env, [&]() -> jobject { return makeCpuUtilInfo(getCpuUtilInfo(id), dataClass); });
 }

@@ -17,9 +17,9 @@
 
 namespace {
 
-const DataClass diskIOInformationClassName{
+JAVA_HOLDER(DiskIOInformationData,
     "com/vantor/kelda/providers/solaris/SolarisDiskIOInformationProvider$SolarisDiskIOInformation",
-    "(Ljava/lang/String;Ljava/lang/String;JJJJ)V"};
+    JAVA_CONSTRUCTOR("(Ljava/lang/String;Ljava/lang/String;JJJJ)V"))
 
 const char* const kKstatOpenFailed = "kstat open failed.";
 
@@ -30,18 +30,20 @@ bool isDiskStatistic(const sol::kstat_t* ksp) {
 
 std::string kstatName(const sol::kstat_t* ksp) { return std::string(ksp->ks_name, strnlen(ksp->ks_name, sizeof ksp->ks_name)); }
 
-jobject makeDiskIOInfo(diskIOData data, jstring deviceId, JNIEnv* env, jclass cls, jmethodID ctor) {
-    jstring name = javaString(env, data.name);
-    jobject object = newDataObject(env, cls, ctor, name, deviceId, static_cast<jlong>(data.bytesRead),
-                                   static_cast<jlong>(data.bytesWritten),
-                                   static_cast<jlong>(data.waitQueueUpdateTime), static_cast<jlong>(data.runTime));
+jobject makeDiskIOInfo(diskIOData data, jstring deviceId, JNIEnv* env,
+                       DataClass<DiskIOInformationData>& dataClass) {
+    jstring name = checked(env, newJavaString(env, data.name));
+    jobject object = dataClass.newObject(name, deviceId, static_cast<jlong>(data.bytesRead),
+                                         static_cast<jlong>(data.bytesWritten),
+                                         static_cast<jlong>(data.waitQueueUpdateTime),
+                                         static_cast<jlong>(data.runTime));
     env->DeleteLocalRef(name);
     return object;
 }
 
-jobject makeDiskIOInfo(diskIOData data, JNIEnv* env, jclass cls, jmethodID ctor) {
-    jstring deviceId = javaString(env, data.deviceId);
-    jobject object = makeDiskIOInfo(std::move(data), deviceId, env, cls, ctor);
+jobject makeDiskIOInfo(diskIOData data, JNIEnv* env, DataClass<DiskIOInformationData>& dataClass) {
+    jstring deviceId = checked(env, newJavaString(env, data.deviceId));
+    jobject object = makeDiskIOInfo(std::move(data), deviceId, env, dataClass);
     env->DeleteLocalRef(deviceId);
     return object;
 }
@@ -100,29 +102,27 @@ diskIOData getDiskIOData(const std::string& deviceId) {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateDiskIOInformation(JNIEnv* env, jobject) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, diskIOInformationClassName, cls, ctor)) return nullptr;
+    DataClass<DiskIOInformationData> dataClass(env);
+    if (!dataClass.bound()) return nullptr;
     return protectedRegion(env, [&]() -> jobject {
         JavaVector disks(env);
-        for (diskIOData& record : getDiskIOData()) disks.add(makeDiskIOInfo(std::move(record), env, cls, ctor));
+        for (diskIOData& record : getDiskIOData()) disks.add(makeDiskIOInfo(std::move(record), env, dataClass));
         return disks.get();
     });
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getDiskIOInformation(JNIEnv* env, jobject, jstring name) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, diskIOInformationClassName, cls, ctor)) return nullptr;
+    DataClass<DiskIOInformationData> dataClass(env);
+    if (!dataClass.bound()) return nullptr;
     JniString deviceIdChars(env, name);
     return protectedRegion(env, [&]() -> jobject {
-        std::string deviceId = fromModifiedUtf8(deviceIdChars.chars());
+        const std::string& deviceId = deviceIdChars.text();
         SolarisDiskMap map;
         std::string sdxName = map.getSDxNameFromMap(deviceId);
         if (sdxName.empty()) return nullptr;  // no such disk: null, no exception
         auto record = findDiskIOData(map, sdxName);
         // The caller's own string goes back as the device id.
-        return record ? makeDiskIOInfo(std::move(*record), name, env, cls, ctor) : nullptr;
+        return record ? makeDiskIOInfo(std::move(*record), name, env, dataClass) : nullptr;
     });
 }

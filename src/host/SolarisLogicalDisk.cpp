@@ -13,9 +13,9 @@
 
 namespace {
 
-const DataClass logicalDiskClassName{
+JAVA_HOLDER(LogicalDiskData,
     "com/vantor/kelda/providers/solaris/SolarisLogicalDiskProvider$SolarisLogicalDisk",
-    "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;JJJJ)V"};
+    JAVA_CONSTRUCTOR("(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;JJJJ)V"))
 
 // Closes the mount table on every way out.
 struct MountTable {
@@ -62,13 +62,13 @@ LogicalDisk describe(const sol::mnttab& entry, bool withCapacities) {
     return disk;
 }
 
-jobject makeDisk(const LogicalDisk& disk, JNIEnv* env, jclass cls, jmethodID ctor) {
-    jstring jname = javaString(env, disk.name);
-    jstring jmount = javaString(env, disk.mountPoint);
-    jstring jtype = javaString(env, disk.fileSystemType);
-    jobject object = newDataObject(env, cls, ctor, jname, jmount, jtype, static_cast<jlong>(disk.size),
-                                   static_cast<jlong>(disk.available), static_cast<jlong>(disk.free),
-                                   static_cast<jlong>(disk.blockSize));
+jobject makeDisk(const LogicalDisk& disk, JNIEnv* env, DataClass<LogicalDiskData>& dataClass) {
+    jstring jname = checked(env, newJavaString(env, disk.name));
+    jstring jmount = checked(env, newJavaString(env, disk.mountPoint));
+    jstring jtype = checked(env, newJavaString(env, disk.fileSystemType));
+    jobject object = dataClass.newObject(jname, jmount, jtype, static_cast<jlong>(disk.size),
+                                         static_cast<jlong>(disk.available), static_cast<jlong>(disk.free),
+                                         static_cast<jlong>(disk.blockSize));
     env->DeleteLocalRef(jname);
     env->DeleteLocalRef(jmount);
     env->DeleteLocalRef(jtype);
@@ -114,9 +114,8 @@ LogicalDisk GetLogicalDisk(const std::string& name, bool withCapacities) {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateLogicalDiskNames(JNIEnv* env, jobject) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, logicalDiskClassName, cls, ctor)) return nullptr;
+    DataClass<LogicalDiskData> dataClass(env);
+    if (!dataClass.bound()) return nullptr;
     return protectedRegion(env, [&]() -> jobject {
         JavaVector disks(env);
         // Each entry is built from the same reading that listed it; one that cannot be built
@@ -124,7 +123,7 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateLogicalDisk
         LogicalDiskListing listing = ReadLogicalDisks();
         for (const std::string& name : listing.names) {
             try {
-                disks.add(makeDisk(listing.find(name), env, cls, ctor));
+                disks.add(makeDisk(listing.find(name), env, dataClass));
             } catch (const NativeError&) {
             }
         }
@@ -134,11 +133,10 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateLogicalDisk
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getLogicalDiskByName(JNIEnv* env, jobject, jstring name) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, logicalDiskClassName, cls, ctor)) return nullptr;
+    DataClass<LogicalDiskData> dataClass(env);
+    if (!dataClass.bound()) return nullptr;
     JniString diskName(env, name);
     return protectedRegion(env, [&]() -> jobject {
-        return makeDisk(GetLogicalDisk(fromModifiedUtf8(diskName.chars()), true), env, cls, ctor);
+        return makeDisk(GetLogicalDisk(diskName.text(), true), env, dataClass);
     });
 }

@@ -17,9 +17,9 @@
 
 namespace {
 
-const DataClass operatingSystemClassName{
+JAVA_HOLDER(OperatingSystemData,
     "com/vantor/kelda/providers/solaris/SolarisOperatingSystemProvider$SolarisOperatingSystem",
-    "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;JJJJ)V"};
+    JAVA_CONSTRUCTOR("(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;JJJJ)V"))
 
 // One sample of unix:0:vminfo; false when the statistic is missing or cannot be read. The
 // record is copied from the statistic's own buffer, so a longer record (illumos adds a
@@ -65,29 +65,28 @@ OsMemoryInfo GetOSMemoryInfo() {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getOperatingSystem(JNIEnv* env, jobject) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, operatingSystemClassName, cls, ctor)) return nullptr;
+    DataClass<OperatingSystemData> dataClass(env);
+    if (!dataClass.bound()) return nullptr;
 
     return protectedRegion(
         env,
         [&]() -> jobject {
             sol::utsname name;
             if (sol::uname(&name) == -1) throw NativeError("uname failed in getOperatingSystem");
-            jstring sysName = javaString(env, name.sysname);
-            jstring nodeName = javaString(env, name.nodename);
-            jstring versionRelease = javaString(env, std::string(name.version) + "." + name.release);
+            jstring sysName = checked(env, newJavaString(env, name.sysname));
+            jstring nodeName = checked(env, newJavaString(env, name.nodename));
+            jstring versionRelease = checked(env, newJavaString(env, std::string(name.version) + "." + name.release));
             OsMemoryInfo memory = GetOSMemoryInfo();
-            return newDataObject(env, cls, ctor, sysName, nodeName, versionRelease,
-                                 static_cast<jlong>(memory.totalPhysicalMemory),
-                                 static_cast<jlong>(memory.freePhysicalMemory),
-                                 static_cast<jlong>(memory.totalSwap), static_cast<jlong>(memory.freeSwap));
+            return dataClass.newObject(sysName, nodeName, versionRelease,
+                                       static_cast<jlong>(memory.totalPhysicalMemory),
+                                       static_cast<jlong>(memory.freePhysicalMemory),
+                                       static_cast<jlong>(memory.totalSwap), static_cast<jlong>(memory.freeSwap));
         },
         [&](const NativeError&) -> jobject {
             return nullptr;
         },
         [&]() -> jobject {
-            jstring blank = javaString(env, " ");
-            return newDataObject(env, cls, ctor, blank, blank, blank, jlong{0}, jlong{0}, jlong{0}, jlong{0});
+            jstring blank = checked(env, newJavaString(env, " "));
+            return dataClass.newObject(blank, blank, blank, jlong{0}, jlong{0}, jlong{0}, jlong{0});
         });
 }

@@ -8,19 +8,19 @@
 
 namespace {
 
-const DataClass processorClassName{
+JAVA_HOLDER(ProcessorData,
     "com/vantor/kelda/providers/solaris/processor/SolarisProcessorProvider$SolarisProcessorData",
-    "(ILjava/lang/String;Ljava/lang/String;J)V"};
+    JAVA_CONSTRUCTOR("(ILjava/lang/String;Ljava/lang/String;J)V"))
 
 constexpr long kMaxProcessors = 128;
 // Highest id probed when the platform cannot tell its own highest processor id.
 constexpr long kFallbackCpuIdMax = 4095;
 
-jobject makeProcessor(const ProcessorInfo& info, JNIEnv* env, jclass cls, jmethodID ctor) {
-    jstring type = javaString(env, info.type);
-    jstring status = javaString(env, info.status);
-    jobject object = newDataObject(env, cls, ctor, static_cast<jint>(info.id), type, status,
-                                   static_cast<jlong>(info.clock));
+jobject makeProcessor(const ProcessorInfo& info, JNIEnv* env, DataClass<ProcessorData>& dataClass) {
+    jstring type = checked(env, newJavaString(env, info.type));
+    jstring status = checked(env, newJavaString(env, info.status));
+    jobject object = dataClass.newObject(static_cast<jint>(info.id), type, status,
+                                         static_cast<jlong>(info.clock));
     env->DeleteLocalRef(type);
     env->DeleteLocalRef(status);
     return object;
@@ -57,20 +57,18 @@ ProcessorInfo GetProcessorInfo(int id) {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateProcessors(JNIEnv* env, jobject) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, processorClassName, cls, ctor)) return nullptr;
+    DataClass<ProcessorData> dataClass(env);
+    if (!dataClass.bound()) return nullptr;
     return protectedRegion(env, [&]() -> jobject {
         JavaVector processors(env);
-        for (const ProcessorInfo& info : GetProcessors()) processors.add(makeProcessor(info, env, cls, ctor));
+        for (const ProcessorInfo& info : GetProcessors()) processors.add(makeProcessor(info, env, dataClass));
         return processors.get();
     });
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getProcessor(JNIEnv* env, jobject, jint id) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, processorClassName, cls, ctor)) return nullptr;
-    return protectedRegion(env, [&]() -> jobject { return makeProcessor(GetProcessorInfo(id), env, cls, ctor); });
+    DataClass<ProcessorData> dataClass(env);
+    if (!dataClass.bound()) return nullptr;
+    return protectedRegion(env, [&]() -> jobject { return makeProcessor(GetProcessorInfo(id), env, dataClass); });
 }

@@ -3,13 +3,6 @@
 #include "jni/ClassHolder.h"
 #include "jni/LocalRef.h"
 
-bool GetClassAndMethod(JNIEnv* env, const DataClass& dataClass, jclass& cls, jmethodID& ctor) {
-    cls = jni::findClass(env, dataClass.name);
-    if (cls == nullptr) return false;
-    ctor = jni::findMethod(env, cls, "<init>", dataClass.signature);
-    return ctor != nullptr;
-}
-
 JavaVector::JavaVector(JNIEnv* env) : env_(env) {
     jni::LocalRef<jclass> cls(env, checked(env, jni::findClass(env, "java/util/Vector")));
     jmethodID ctor = checked(env, jni::findMethod(env, cls.get(), "<init>", "()V"));

@@ -4,34 +4,15 @@
 #pragma once
 #include <jni.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "jni/ClassHolder.h"
 #include "jni/JavaException.h"
 #include "jni/JavaText.h"
 #include "jni/NativeError.h"
 #include "jni/ThrowJavaError.h"
-
-// A Java data class and its constructor, resolved afresh for each call.
-struct DataClass {
-    const char* name;       // slash-separated class name
-    const char* signature;  // constructor signature
-};
-
-// Resolves the class and its "<init>"; false (with the Java exception pending) when either
-// lookup fails.
-bool GetClassAndMethod(JNIEnv* env, const DataClass& dataClass, jclass& cls, jmethodID& ctor);
-
-// A new object of `cls`; raises JavaExceptionPending when construction failed.
-template <class... Args>
-jobject newDataObject(JNIEnv* env, jclass cls, jmethodID ctor, Args... args) {
-    jobject object = env->NewObject(cls, ctor, args...);
-    checkPending(env);
-    return object;
-}
-
-// A new Java string; raises JavaExceptionPending when it could not be made.
-inline jstring javaString(JNIEnv* env, const std::string& text) { return checked(env, newJavaString(env, text)); }
 
 // A java.util.Vector filled element by element; each element's local reference is released
 // once the vector holds it, so a list of any length stays within the local-reference capacity.
@@ -49,11 +30,15 @@ private:
 };
 
 // What an export does when its body fails, stated by each export. A Java exception already
-// pending always stays as it is (no further JNI call is made for the failure).
+// pending stays as it is (no further JNI call is made for the failure) unless the policy
+// prints and clears it.
 struct FailurePolicy {
     bool nativeErrorText;    // a NativeError becomes a RuntimeException with its message
     const char* otherError;  // any other failure becomes a RuntimeException with this message;
                              // null: none is raised
+    bool printAndClear = false;  // a Java exception pending at the end, the body's or the one
+                                 // raised for its failure, is printed with its stack trace on
+                                 // standard error (ExceptionDescribe, which clears it)
 };
 
 // The host inventory and the array scan: NativeError -> its message, anything else ->
@@ -63,15 +48,19 @@ inline constexpr FailurePolicy kNativeErrorsToJava{true, "UNKNOWN EXCEPTION"};
 inline constexpr FailurePolicy kUnknownException{false, "UNKNOWN EXCEPTION"};
 // The HBA, scan and authenticator natives: only the pending Java exception reaches Java.
 inline constexpr FailurePolicy kPendingOnly{false, nullptr};
+// The disk enumeration's walk: as kUnknownException, then the exception is printed and
+// cleared, so the Java caller returns normally with the disks delivered so far.
+inline constexpr FailurePolicy kPrintedAndCleared{false, "UNKNOWN EXCEPTION", true};
 
 // The one shape of every export body: runs `body` and applies `policy` to its failures, so
 // nothing C++ ever unwinds into the JVM. True when the body completed.
 template <class Body>
 bool guardedExport(JNIEnv* env, FailurePolicy policy, Body&& body) noexcept {
+    bool completed = false;
     try {
         try {
             body();
-            return true;
+            completed = true;
         } catch (const JavaExceptionPending&) {
         } catch (const NativeError& e) {
             if (policy.nativeErrorText) {
@@ -84,7 +73,8 @@ bool guardedExport(JNIEnv* env, FailurePolicy policy, Body&& body) noexcept {
         }
     } catch (...) {
     }
-    return false;
+    if (policy.printAndClear && env->ExceptionCheck()) env->ExceptionDescribe();
+    return completed;
 }
 
 // The same for a body with a result: `onFailure` when it failed.
@@ -94,6 +84,32 @@ R guardedExport(JNIEnv* env, FailurePolicy policy, R onFailure, Body&& body) noe
     guardedExport(env, policy, [&] { result = body(); });
     return result;
 }
+
+// A Java data class of the host inventory, declared as a class holder with its one constructor
+//     JAVA_HOLDER(ProcessorData, "pkg/ProcessorData", JAVA_CONSTRUCTOR("(IJ)V"))
+// and bound afresh by each call before its body runs.
+template <class Data>
+class DataClass {
+public:
+    // Looks up the class and its constructor; bound() is false, with the Java exception
+    // pending, when either is missing.
+    explicit DataClass(JNIEnv* env) noexcept
+        : bound_(guardedExport(env, kPendingOnly, [&] {
+              holder_.emplace(env);
+              holder_->meth_init();
+          })) {}
+    bool bound() const { return bound_; }
+
+    // A new object; raises JavaExceptionPending when construction failed.
+    template <class... Args>
+    jobject newObject(Args... args) {
+        return holder_->newObject(holder_->meth_init(), args...);
+    }
+
+private:
+    std::optional<typename Data::Static> holder_;
+    bool bound_;
+};
 
 // The host inventory's export body (kNativeErrorsToJava); the result is null on failure.
 template <class Body>

@@ -15,7 +15,9 @@ std::string toModifiedUtf8(const std::string& bytes);
 // end inside a multi-byte character.
 size_t characterBoundary(const char* text, size_t length, size_t limit);
 
-// A new Java string of the text, or null with a Java exception pending.
+// A new Java string of the text, or null with a Java exception pending: the one way C text
+// becomes a Java string in both libraries (code that unwinds wraps it in `checked`). Plain
+// ASCII and valid modified UTF-8 reach Java byte for byte.
 jstring newJavaString(JNIEnv* env, const std::string& text);
 jstring newJavaString(JNIEnv* env, const char* text);
 

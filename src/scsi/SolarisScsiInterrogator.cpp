@@ -14,12 +14,12 @@ JNIEXPORT jstring JNICALL Java_com_vantor_kelda_providers_solaris_SolarisScsiInt
         JniString id1(env, controller1);
         JniString id2(env, controller2);
         // A null identifier matches no LUN, so the call still answers with a string.
-        const char* chars1 = controller1 != nullptr ? id1.chars() : nullptr;
-        const char* chars2 = controller2 != nullptr ? id2.chars() : nullptr;
+        const char* chars1 = controller1 != nullptr ? id1.cText() : nullptr;
+        const char* chars2 = controller2 != nullptr ? id2.cText() : nullptr;
         std::vector<char> result(SCSI_RESULT_LENGTH, '\0');
         scsiInterrogatorC(result.data(), chars1, chars2);
         if (result[0] == '\0') strcpy(result.data(), "    0");
-        return javaString(env, result.data());
+        return checked(env, newJavaString(env, result.data()));
     });
     return static_cast<jstring>(answer);
 }

@@ -85,6 +85,29 @@ TEST(ExportPattern, PendingJavaExceptionIsLeftAloneAndNoFurtherCallIsMade) {
     EXPECT_EQ(0, jni.callsWithPending);
 }
 
+// The disk enumeration's walk: whatever failed is printed and cleared, a Java exception the
+// body left as well as the one raised for a native failure; a clean run prints nothing.
+TEST(ExportPattern, PrintedAndClearedPolicyLeavesNothingPending) {
+    FakeJni jni;
+    EXPECT_TRUE(guardedExport(jni.env(), kPrintedAndCleared, [] {}));
+    EXPECT_TRUE(jni.calls.empty());
+
+    EXPECT_FALSE(guardedExport(jni.env(), kPrintedAndCleared, [&] {
+        jni.pending = true;
+        throw JavaExceptionPending{};
+    }));
+    EXPECT_EQ(std::vector<std::string>{"ExceptionDescribe"}, jni.calls);
+    EXPECT_FALSE(jni.pending);
+
+    jni.calls.clear();
+    EXPECT_FALSE(guardedExport(jni.env(), kPrintedAndCleared, [] { throw NativeError("no device"); }));
+    EXPECT_EQ(std::vector<std::string>{"UNKNOWN EXCEPTION"}, jni.strings);
+    EXPECT_EQ("Throw java/lang/RuntimeException", jni.calls.at(jni.calls.size() - 2));
+    EXPECT_EQ("ExceptionDescribe", jni.calls.back());
+    EXPECT_FALSE(jni.pending);
+    EXPECT_EQ(0, jni.callsWithPending);
+}
+
 TEST(ExportPattern, CustomHandlersGiveTheResult) {
     FakeJni jni;
     auto fallback = reinterpret_cast<jobject>(0x99);
@@ -108,8 +131,33 @@ TEST(JniStringHolder, ReleasesOnlyWhatItBorrowed) {
     EXPECT_TRUE(jni.calls.empty());
     {
         JniString name(jni.env(), static_cast<jstring>(text));
-        EXPECT_STREQ("borrowed", name.chars());
-        EXPECT_STREQ("borrowed", name.chars());
+        EXPECT_EQ("borrowed", name.text());
+        EXPECT_STREQ("borrowed", name.cText());
     }
     EXPECT_EQ((std::vector<std::string>{"GetStringUTFChars", "ReleaseStringUTFChars"}), jni.calls);
+}
+
+// Java's modified UTF-8 is decoded: a character beyond the basic plane (two encoded
+// surrogates) becomes one four-byte sequence and C0 80 a NUL, which the C form keeps encoded
+// so a C call never sees the text cut short.
+TEST(JniStringHolder, DecodesModifiedUtf8) {
+    FakeJni jni;
+    auto text = static_cast<jstring>(jni.newObject("java/lang/String"));
+    jni.utfChars[text] = "/tmp/\xED\xA0\xBD\xED\xB8\x80\xC3\xA9/a\xC0\x80z";
+    JniString path(jni.env(), text);
+    EXPECT_EQ(std::string("/tmp/\xF0\x9F\x98\x80\xC3\xA9/a\0z", 15), path.text());
+    EXPECT_STREQ("/tmp/\xF0\x9F\x98\x80\xC3\xA9/a\xC0\x80z", path.cText());
+    // Made a Java string again, the text is what Java handed in.
+    newJavaString(jni.env(), path.text());
+    EXPECT_EQ(jni.utfChars[text], jni.strings.back());
+    newJavaString(jni.env(), path.cText());
+    EXPECT_EQ(jni.utfChars[text], jni.strings.back());
+}
+
+TEST(JniStringHolder, NullStringRaisesNullPointerException) {
+    FakeJni jni;
+    JniString missing(jni.env(), nullptr);
+    EXPECT_THROW(missing.text(), JavaExceptionPending);
+    EXPECT_EQ(1, jni.count("ThrowNew java/lang/NullPointerException"));
+    EXPECT_EQ(0, jni.count("GetStringUTFChars"));
 }

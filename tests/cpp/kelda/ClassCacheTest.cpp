@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "FakeJni.h"
+#include "jni/JavaText.h"
 #include "kelda/common/hba/InstanceRecipe.h"
 #include "kelda/KeldaClasses.h"
 
@@ -214,7 +215,7 @@ TEST_F(Recipe, RefusedFrameBuildsNothing) {
 TEST(FieldString, CleansBeforeMakingTheString) {
     FakeJni jni;
     auto six = field("pq\x01\x02rs", 6);
-    kelda::string(jni.env(), six.get(), 6);
+    newJavaString(jni.env(), terminateString(six.get(), 6));
     EXPECT_EQ("pqrs", jni.strings.at(0));
 }
 

@@ -129,9 +129,11 @@ jint JNICALL throwObject(JNIEnv*, jthrowable error) {
     return 0;
 }
 
-const char* JNICALL getStringUTFChars(JNIEnv*, jstring, jboolean*) {
-    FakeJni::current().enter("GetStringUTFChars");
-    return "borrowed";
+const char* JNICALL getStringUTFChars(JNIEnv*, jstring string, jboolean*) {
+    FakeJni& f = FakeJni::current();
+    f.enter("GetStringUTFChars");
+    auto chars = f.utfChars.find(string);
+    return chars == f.utfChars.end() ? "borrowed" : chars->second.c_str();
 }
 
 void JNICALL releaseStringUTFChars(JNIEnv*, jstring, const char*) {
@@ -141,6 +143,12 @@ void JNICALL releaseStringUTFChars(JNIEnv*, jstring, const char*) {
 jboolean JNICALL exceptionCheck(JNIEnv*) {
     FakeJni& f = FakeJni::current();
     return f.pending ? JNI_TRUE : JNI_FALSE;
+}
+
+void JNICALL exceptionDescribe(JNIEnv*) {  // prints the exception and clears it
+    FakeJni& f = FakeJni::current();
+    f.enter("ExceptionDescribe", true);
+    f.pending = false;
 }
 
 void JNICALL deleteLocalRef(JNIEnv*, jobject object) {
@@ -190,6 +198,7 @@ FakeJni::FakeJni() {
     table_.GetStringUTFChars = getStringUTFChars;
     table_.ReleaseStringUTFChars = releaseStringUTFChars;
     table_.ExceptionCheck = exceptionCheck;
+    table_.ExceptionDescribe = exceptionDescribe;
     table_.DeleteLocalRef = deleteLocalRef;
     table_.PushLocalFrame = pushLocalFrame;
     table_.PopLocalFrame = popLocalFrame;

@@ -38,6 +38,7 @@ public:
     std::map<jobject, std::vector<jbyte>> byteArrays;
     std::set<jobject> deleted;
     std::vector<std::string> strings;  // NewStringUTF texts
+    std::map<jobject, std::string> utfChars;  // what GetStringUTFChars gives; "borrowed" if absent
 
     // An object of a class (a distinct handle), or a Java method that throws when called.
     jobject newObject(const std::string& className);

@@ -71,8 +71,6 @@ HbaCacheImpl::HbaCacheImpl(JNIEnv* env, jobject hbaCache, jobject classNamesObje
       cache(hbaCacheClass, hbaCache),
       classNames(hbaClassNames, classNamesObject) {}
 
-jstring HbaCacheImpl::text(const char* formatted) { return checked(env, env->NewStringUTF(formatted)); }
-
 void HbaCacheImpl::store(jobjectArray array, jsize index, jobject element) {
     env->SetObjectArrayElement(array, index, element);
     checkPending(env);
@@ -180,24 +178,24 @@ jobject HbaCacheImpl::MakeHba(int adapterIndex, HBA_ADAPTERATTRIBUTES& a) {
 
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%s:%d", toString(a.NodeWWN), adapterIndex);
-    values.set(p.get_deviceID(), text(buffer));
+    values.setText(p.get_deviceID(), buffer);
     values.set(p.get_creationClassName(), adapterClass.getName());
     values.set(p.get_systemName(), classNames.getSystemName());
     values.set(p.get_systemCreationClassName(), KdClass(kdClass, classNames.getComputerSystemClass()).getName());
-    values.set(p.get_manufacturer(), string(a.Manufacturer, sizeof a.Manufacturer));
-    values.set(p.get_serialNumber(), string(a.SerialNumber, sizeof a.SerialNumber));
-    values.set(p.get_model(), string(a.Model, sizeof a.Model));
-    values.set(p.get_modelDescription(), string(a.ModelDescription, sizeof a.ModelDescription));
-    values.set(p.get_name(), text(toString(a.NodeWWN)));
-    values.set(p.get_nodeSymbolicName(), string(a.NodeSymbolicName, sizeof a.NodeSymbolicName));
-    values.set(p.get_hardwareVersion(), string(a.HardwareVersion, sizeof a.HardwareVersion));
-    values.set(p.get_driverVersion(), string(a.DriverVersion, sizeof a.DriverVersion));
-    values.set(p.get_optionRomVersion(), string(a.OptionROMVersion, sizeof a.OptionROMVersion));
-    values.set(p.get_firmwareVersion(), string(a.FirmwareVersion, sizeof a.FirmwareVersion));
+    values.setText(p.get_manufacturer(), terminateString(a.Manufacturer, sizeof a.Manufacturer));
+    values.setText(p.get_serialNumber(), terminateString(a.SerialNumber, sizeof a.SerialNumber));
+    values.setText(p.get_model(), terminateString(a.Model, sizeof a.Model));
+    values.setText(p.get_modelDescription(), terminateString(a.ModelDescription, sizeof a.ModelDescription));
+    values.setText(p.get_name(), toString(a.NodeWWN));
+    values.setText(p.get_nodeSymbolicName(), terminateString(a.NodeSymbolicName, sizeof a.NodeSymbolicName));
+    values.setText(p.get_hardwareVersion(), terminateString(a.HardwareVersion, sizeof a.HardwareVersion));
+    values.setText(p.get_driverVersion(), terminateString(a.DriverVersion, sizeof a.DriverVersion));
+    values.setText(p.get_optionRomVersion(), terminateString(a.OptionROMVersion, sizeof a.OptionROMVersion));
+    values.setText(p.get_firmwareVersion(), terminateString(a.FirmwareVersion, sizeof a.FirmwareVersion));
     values.set(p.get_vendorSpecificID(), kelda::uint32(unsignedInt32, a.VendorSpecificID));
-    values.set(p.get_driverName(), string(a.DriverName, sizeof a.DriverName));
+    values.setText(p.get_driverName(), terminateString(a.DriverName, sizeof a.DriverName));
     std::snprintf(buffer, sizeof buffer, "Adapter %d", adapterIndex);
-    jstring caption = text(buffer);
+    jstring caption = checked(env, newJavaString(env, buffer));
     values.set(p.get_caption(), caption);
     values.set(p.get_description(), caption);
     values.set(p.get_elementName(), caption);
@@ -209,19 +207,19 @@ void HbaCacheImpl::PopulateHbaPortValues(jobject valuesArray, HBA_PORTATTRIBUTES
     kelda::InstanceValues values(kdProperty, static_cast<jobjectArray>(valuesArray));
     HbaPortProvider::Static& p = hbaPortProvider;
 
-    values.set(p.get_nodeWWN(), text(toString(a.NodeWWN)));
-    values.set(p.get_permanentAddress(), text(toString(a.PortWWN)));
+    values.setText(p.get_nodeWWN(), toString(a.NodeWWN));
+    values.setText(p.get_permanentAddress(), toString(a.PortWWN));
     values.set(p.get_portFcId(), kelda::uint32(unsignedInt32, a.PortFcId));
     values.set(p.get_portType(), GetPortType(a.PortType));
     values.set(p.get_portState(), GetPortState(a.PortState));
     values.set(p.get_supportedCOS(), GetCOS(a.PortSupportedClassofService));
-    values.set(p.get_name(), string(a.PortSymbolicName, sizeof a.PortSymbolicName));
-    values.set(p.get_osDeviceName(), string(a.OSDeviceName, sizeof a.OSDeviceName));
+    values.setText(p.get_name(), terminateString(a.PortSymbolicName, sizeof a.PortSymbolicName));
+    values.setText(p.get_osDeviceName(), terminateString(a.OSDeviceName, sizeof a.OSDeviceName));
     values.set(p.get_maxSpeed(), GetPortSpeed(a.PortSupportedSpeed));
     values.set(p.get_speed(), GetPortSpeed(a.PortSpeed));
     values.set(p.get_supportedMaximumTransmissionUnit(), uint64(a.PortMaxFrameSize));
-    values.set(p.get_fabricName(), text(toString(a.FabricName)));
-    values.set(p.get_deviceID(), text(toString(a.PortWWN)));
+    values.setText(p.get_fabricName(), toString(a.FabricName));
+    values.setText(p.get_deviceID(), toString(a.PortWWN));
     values.set(p.get_systemName(), classNames.getSystemName());
     values.set(p.get_systemCreationClassName(), KdClass(kdClass, classNames.getComputerSystemClass()).getName());
     jobjectArray status = checked(env, env->NewObjectArray(1, unsignedInt16.cls, nullptr));
@@ -239,7 +237,7 @@ jobject HbaCacheImpl::MakeHbaPort(int adapterIndex, int portIndex, HBA_PORTATTRI
     values.set(p.get_creationClassName(), portClass.getName());
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "Adapter %d Port %d", adapterIndex, portIndex);
-    jstring caption = text(buffer);
+    jstring caption = checked(env, newJavaString(env, buffer));
     values.set(p.get_caption(), caption);
     values.set(p.get_description(), caption);
     values.set(p.get_elementName(), caption);

@@ -70,13 +70,10 @@ public:
     jobject GetPortSpeed(HBA_UINT32 code);
 
     jobject uint64(long long value) { return kelda::uint64(unsignedInt64, value); }
-    jstring string(char* text, int size) { return kelda::string(env, text, size); }
 
 private:
     class CacheFill;  // the tree reader's visitor that builds the Java tree
 
-    // A Java string of text this code formatted (plain ASCII).
-    jstring text(const char* formatted);
     // Stores `element` at `index` and drops its local reference.
     void store(jobjectArray array, jsize index, jobject element);
     // Adds the target mappings of `table` whose port WWN is the discovered port's (`byPort`

@@ -44,8 +44,8 @@ jobject HbaCacheImpl::MakeHbaPortStats(const HBA_PORTATTRIBUTES& attributes, con
     kelda::InstanceValues values(kdProperty, statisticsClass);
     FCPortStatisticsProvider::Static& p = fcPortStatisticsProvider;
 
-    values.set(p.get_elementName(), text(toString(attributes.PortWWN)));
-    values.set(p.get_instanceID(), text(toString(attributes.PortWWN)));
+    values.setText(p.get_elementName(), toString(attributes.PortWWN));
+    values.setText(p.get_instanceID(), toString(attributes.PortWWN));
     values.set(p.get_packetsTransmitted(), uint64(s.TxFrames));
     values.set(p.get_packetsReceived(), uint64(s.RxFrames));
     values.set(p.get_lipCount(), uint64(s.LIPCount));
@@ -78,8 +78,8 @@ jobject HbaCacheImpl::MakeTargetMapping(jobject port, jobject discoveredPort, co
         entry, bus, [&] { return classNames.isKeepOsDeviceName(); },
         [&] { return cache.usingLeadvilleHeuristicForTargetMappings(); },
         [&] { return cache.forceLeadvilleHeuristicForTargetMappings(); }, name);
-    values.set(p.get_osDeviceName(), string(name, sizeof name));
+    values.setText(p.get_osDeviceName(), terminateString(name, sizeof name));
     values.set(p.get_exportedLUN(), uint64(exportedLun(entry.FcpId.FcpLun)));
-    values.set(p.get_discoveredPortWWN(), text(toString(entry.FcpId.PortWWN)));
+    values.setText(p.get_discoveredPortWWN(), toString(entry.FcpId.PortWWN));
     return frame.pop(values.instance(kdInstance, classNames.getTargetMappingClass()));
 }

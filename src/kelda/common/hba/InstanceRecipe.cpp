@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "jni/JavaText.h"
+
 namespace kelda {
 
 InstanceValues::InstanceValues(KdProperty::Static& properties, KdClass kdClass)
@@ -11,6 +13,11 @@ InstanceValues::InstanceValues(KdProperty::Static& properties, jobjectArray valu
     : properties_(properties), values_(values) {}
 
 void InstanceValues::set(jobject property, jobject value) { KdProperty(properties_, property).set(values_, value); }
+
+void InstanceValues::setText(jobject property, const char* text) {
+    JNIEnv* env = properties_.env;
+    set(property, checked(env, newJavaString(env, text)));
+}
 
 jobject InstanceValues::instance(KdInstance::Static& instances, jobject kdClass) {
     return instances.newObject(instances.meth_init(), kdClass, values_);
@@ -34,11 +41,6 @@ jobject uint32(UnsignedInt32::Static& cls, uint32_t value) {
 }
 
 jobject uint16(UnsignedInt16::Static& cls, int value) { return cls.newObject(cls.meth_init(), static_cast<jint>(value)); }
-
-jstring string(JNIEnv* env, char* text, int size) {
-    if (size <= 0) return checked(env, env->NewStringUTF(""));
-    return checked(env, env->NewStringUTF(terminateString(text, size)));
-}
 
 }  // namespace kelda
 

@@ -5,7 +5,7 @@
 //     jni::LocalFrame frame(env, 20);               // the references of this instance
 //     KdClass portClass(kdClass, classNames.getHbaPortClass());
 //     kelda::InstanceValues values(kdProperty, portClass);  // getDefaultValues
-//     values.set(hbaPortProvider.get_portWWN(), kelda::string(env, text, size));
+//     values.setText(hbaPortProvider.get_portWWN(), toString(attributes.PortWWN));
 //     ...
 //     return frame.pop(values.instance(kdInstance, classNames.getHbaPortClass()));
 #pragma once
@@ -29,6 +29,8 @@ public:
 
     // Stores `value` where the property object `property` puts it (KdProperty.set).
     void set(jobject property, jobject value);
+    // Stores a new Java string of `text` (newJavaString) the same way.
+    void setText(jobject property, const char* text);
 
     // A new KdInstance of the class object `kdClass` with these values.
     jobject instance(KdInstance::Static& instances, jobject kdClass);
@@ -49,9 +51,6 @@ jobject uint32(UnsignedInt32::Static& cls, uint32_t value);
 
 // An UnsignedInt16 of the value.
 jobject uint16(UnsignedInt16::Static& cls, int value);
-
-// A Java string of a fixed-size C text field, cleaned in place with terminateString.
-jstring string(JNIEnv* env, char* text, int size);
 
 }  // namespace kelda
 

@@ -19,6 +19,7 @@ class AuthenticatorTest {
     private static final String SHADOW = "{'shadow': {'entries': ["
         + "{'name': 'alice', 'passwd': '" + DES + "'},"
         + "{'name': 'carol', 'passwd': '" + SHA512 + "'},"
+        + "{'name': 'dora\ud83d\ude00', 'passwd': '" + DES + "'},"
         + "{'name': 'nopw', 'passwd': ''},"
         + "{'name': 'weird', 'passwd': 'x'},"
         + "{'name': 'locked', 'passwd': '*LK*'},"
@@ -26,6 +27,14 @@ class AuthenticatorTest {
         + "{'name': 'absent', 'passwd': null},"
         + "{'name': 'huge', 'passwd': '" + "z".repeat(5000) + "'}"
         + "], 'lookup_errno': 2}}";
+
+    /** Asserts the answer to each user and password pair. */
+    private void assertAnswer(boolean accepted, String... usersAndPasswords) {
+        for (int i = 0; i < usersAndPasswords.length; i += 2) {
+            String user = usersAndPasswords[i];
+            assertEquals(accepted, auth.authenticate(user, usersAndPasswords[i + 1]), user);
+        }
+    }
 
     @Test
     void desAndSha512AccountsAcceptOnlyTheirPasswords() {
@@ -37,27 +46,25 @@ class AuthenticatorTest {
         // A stored hash longer than 100 bytes, in another scheme than DES.
         assertTrue(auth.authenticate("carol", "hunter2"));
         assertFalse(auth.authenticate("carol", "hunter3"));
+        // Names and passwords are looked up decoded (a character beyond the basic plane in four
+        // bytes), and a NUL does not cut them short.
+        assertTrue(auth.authenticate("dora\ud83d\ude00", "secret12"));
+        assertFalse(auth.authenticate("carol", "hunter2\u0000"));
+        assertFalse(auth.authenticate("alice\u0000", "secret12"));
     }
 
     @Test
     void emptyAndAbsentFieldsAcceptAnyPassword() {
         SimHost.useQuoted(SHADOW);
-        assertTrue(auth.authenticate("nopw", ""));
-        assertTrue(auth.authenticate("nopw", "anything"));
-        assertTrue(auth.authenticate("absent", "anything"));
+        assertAnswer(true, "nopw", "", "nopw", "anything", "absent", "anything");
     }
 
     @Test
     void shortLockedHugeAndMissingEntriesAreRefused() {
         SimHost.useQuoted(SHADOW);
-        assertFalse(auth.authenticate("weird", "x"));
-        assertFalse(auth.authenticate("locked", "*LK*"));
-        assertFalse(auth.authenticate("lockedhash", "secret12"));
-        assertFalse(auth.authenticate("huge", "z".repeat(5000)));
-        assertFalse(auth.authenticate("mallory", "secret12"));
-        assertFalse(auth.authenticate("", ""));
-        assertFalse(auth.authenticate("u".repeat(100000), "p".repeat(100000)));
-        assertFalse(auth.authenticate("al\u0000ice\ud83d\ude00", "secret12"));
+        assertAnswer(false, "weird", "x", "locked", "*LK*", "lockedhash", "secret12", "huge", "z".repeat(5000),
+                     "mallory", "secret12", "", "", "u".repeat(100000), "p".repeat(100000),
+                     "al\u0000ice\ud83d\ude00", "secret12");
         SimHost.useQuoted("{}");
         assertFalse(auth.authenticate("alice", "secret12"));
     }

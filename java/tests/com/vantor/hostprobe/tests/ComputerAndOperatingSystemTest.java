@@ -1,5 +1,6 @@
 package com.vantor.hostprobe.tests;
 
+import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
 import static org.junit.jupiter.api.Assertions.assertNull;
@@ -17,26 +18,23 @@ class ComputerAndOperatingSystemTest {
         + " 'version': 'Generic_118558-11', 'machine': 'sun4u', 'platform': 'SUNW,Sun-Fire-V440'},"
         + "'sysconf': {'pagesize': 8192, 'phys_pages': 2097152, 'avphys_pages': 1048576}";
 
+    /** The five strings of a computer system: OS name, host name, unknown, platform, kernel version. */
+    private static String[] fields(SolarisComputerSystem cs) {
+        return new String[] {cs.osName, cs.hostName, cs.unknown, cs.platform, cs.kernelVersion};
+    }
+
     @Test
     void computerSystemCarriesSysinfoFieldsAndUnknown() {
         SimHost.useQuoted("{" + SYSINFO + "}");
-        SolarisComputerSystem cs = natives.getComputerSystem();
-        assertEquals("SunOS", cs.osName);
-        assertEquals("alpha", cs.hostName);
-        assertEquals("unknown", cs.unknown);
-        assertEquals("SUNW,Sun-Fire-V440", cs.platform);
-        assertEquals("Generic_118558-11", cs.kernelVersion);
+        assertArrayEquals(new String[] {"SunOS", "alpha", "unknown", "SUNW,Sun-Fire-V440", "Generic_118558-11"},
+                          fields(natives.getComputerSystem()));
     }
 
     @Test
     void failingSysinfoCommandLeavesItsFieldBlank() {
         SimHost.useQuoted("{'sysinfo': {'sysname': 'SunOS', 'hostname': 'alpha', 'version': 'V',"
             + " 'platform': 'P', 'fail': ['platform']}}");
-        SolarisComputerSystem cs = natives.getComputerSystem();
-        assertEquals("SunOS", cs.osName);
-        assertEquals("alpha", cs.hostName);
-        assertEquals(" ", cs.platform);
-        assertEquals("V", cs.kernelVersion);
+        assertArrayEquals(new String[] {"SunOS", "alpha", "unknown", " ", "V"}, fields(natives.getComputerSystem()));
     }
 
     @Test

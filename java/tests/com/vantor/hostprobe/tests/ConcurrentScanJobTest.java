@@ -7,46 +7,36 @@ import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.vantor.kelda.providers.solaris.SolarisFsrmScanJob;
 import java.io.IOException;
-import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
-import java.nio.file.Paths;
 import java.util.ArrayList;
 import java.util.List;
 import java.util.Map;
 import java.util.Set;
 import java.util.concurrent.CyclicBarrier;
 import java.util.concurrent.TimeUnit;
-import java.util.regex.Pattern;
 import org.junit.jupiter.api.AfterEach;
 import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
 
 /** Scan jobs on two threads at once: each reports to its own job and writes its own database. */
 class ConcurrentScanJobTest {
-    private static final Pattern ENTRY_HEAD = Pattern.compile("\n\\[\\w{3} \\w{3} [ \\d]\\d \\d\\d:\\d\\d:\\d\\d \\d{4}\\]\t");
-
+    private ScanWorkspace space;
     private Path work;
-    private Path localdir;
-    private String host;
 
     @BeforeEach
     void setUp() throws IOException {
-        work = Files.createTempDirectory("concurrent-scans");
-        localdir = Files.createDirectory(work.resolve("db"));
-        System.setProperty("localdir", localdir.toString());
-        host = new String(Files.readAllBytes(Paths.get("/proc/sys/kernel/hostname")), StandardCharsets.UTF_8).trim();
-        SolarisFsrmScanJob.stopScan = false;
+        space = new ScanWorkspace("concurrent-scans");
+        work = space.work;
     }
 
     @AfterEach
     void tearDown() {
-        SolarisFsrmScanJob.stopScan = false;
-        System.clearProperty("localdir");
+        space.close();
     }
 
     private String dbFileFor(Path directory) {
-        return localdir + "/" + directory.toString().replace('/', '_') + "_" + host + ".db";
+        return space.dbFileFor(directory.toString());
     }
 
     /** `directories` directories of `files` files each; the number of entries. */
@@ -84,8 +74,8 @@ class ConcurrentScanJobTest {
 
     /** The log's entries, each checked to be one whole entry of the expected set. */
     private int checkLogEntries(Set<String> bodies) throws IOException {
-        String log = new String(Files.readAllBytes(localdir.resolve("XGather.log")), StandardCharsets.UTF_8);
-        String[] pieces = ENTRY_HEAD.split(log, -1);
+        String log = space.log();
+        String[] pieces = ScanWorkspace.ENTRY_HEAD.split(log, -1);
         assertEquals("", pieces[0], log);
         for (int i = 1; i < pieces.length; i++) assertTrue(bodies.contains(pieces[i]), "entry " + pieces[i] + " in\n" + log);
         return pieces.length - 1;

@@ -87,6 +87,7 @@ class DiskDriveTest {
         assertNull(provider.getDisk("x".repeat(98)));
         assertNull(provider.getDisk("y".repeat(5000)));
         assertNull(provider.getDisk("../../devices/pci@1f,4000/scsi@3/sd@0,0:c,raw#"));
+        assertNull(provider.getDisk("c0t0d0\u0000x"));  // not c0t0d0, cut at the NUL
         assertEquals(1, provider.makeDisk1Calls.size());
         assertThrows(NullPointerException.class, () -> provider.getDisk(null));
     }

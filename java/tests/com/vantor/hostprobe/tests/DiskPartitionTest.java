@@ -92,6 +92,7 @@ class DiskPartitionTest {
         assertNull(provider.getPartition("z".repeat(99)));
         assertNull(provider.getPartition("z".repeat(4000)));
         assertNull(provider.getPartition("../rdsk/c0t0d0s0"));
+        assertNull(provider.getPartition("c0t0d0s3\u0000x"));  // not c0t0d0s3, cut at the NUL
         assertEquals(2, provider.makePartition1Calls.size());
     }
 

@@ -6,6 +6,7 @@ import static org.junit.jupiter.api.Assertions.assertFalse;
 import static org.junit.jupiter.api.Assertions.assertSame;
 import static org.junit.jupiter.api.Assertions.assertThrows;
 import static org.junit.jupiter.api.Assertions.assertTrue;
+import static org.junit.jupiter.api.Assumptions.assumeTrue;
 
 import com.vantor.kelda.providers.solaris.SolarisFsrmScanJob;
 import java.io.IOException;
@@ -26,10 +27,11 @@ import org.junit.jupiter.api.BeforeEach;
 import org.junit.jupiter.api.Test;
 
 class FsrmScanJobTest {
-    private static final Pattern ENTRY_HEAD = Pattern.compile("\n\\[\\w{3} \\w{3} [ \\d]\\d \\d\\d:\\d\\d:\\d\\d \\d{4}\\]\t");
+    private static final Pattern ENTRY_HEAD = ScanWorkspace.ENTRY_HEAD;
     private static Path largeTree;
     private static int largeTreeEntries;
 
+    private ScanWorkspace space;
     private Path work;
     private Path localdir;
     private String host;
@@ -46,25 +48,23 @@ class FsrmScanJobTest {
 
     @BeforeEach
     void setUp() throws IOException {
-        work = Files.createTempDirectory("fsscan");
-        localdir = Files.createDirectory(work.resolve("db"));
-        System.setProperty("localdir", localdir.toString());
-        host = new String(Files.readAllBytes(Paths.get("/proc/sys/kernel/hostname")), StandardCharsets.UTF_8).trim();
-        SolarisFsrmScanJob.stopScan = false;
+        space = new ScanWorkspace("fsscan");
+        work = space.work;
+        localdir = space.localdir;
+        host = space.host;
     }
 
     @AfterEach
     void tearDown() {
-        SolarisFsrmScanJob.stopScan = false;
-        System.clearProperty("localdir");
+        space.close();
     }
 
     private String dbFileFor(String directory) {
-        return localdir + "/" + directory.replace('/', '_') + "_" + host + ".db";
+        return space.dbFileFor(directory);
     }
 
     private String log() throws IOException {
-        return new String(Files.readAllBytes(localdir.resolve("XGather.log")), StandardCharsets.UTF_8);
+        return space.log();
     }
 
     @Test
@@ -89,6 +89,29 @@ class FsrmScanJobTest {
         assertTrue(ENTRY_HEAD.matcher(log).lookingAt(), log);
         assertTrue(log.endsWith("\tDEBUG\tAbout to scan.  Disk list : " + root + "\n"), log);
         assertEquals(1, log.split("\n\\[").length - 1);
+    }
+
+    @Test
+    void namesBeyondTheBasicPlaneAreScannedAndWrittenUnderThemselves() throws Exception {
+        assumeTrue("UTF-8".equals(System.getProperty("sun.jnu.encoding")), "file names are not UTF-8 here");
+        Path root = Files.createDirectory(work.resolve("r\u00e9\ud83d\ude00"));
+        Files.write(root.resolve("f"), "hello".getBytes(StandardCharsets.US_ASCII));
+        Path databases = Files.createDirectory(work.resolve("db\ud83d\ude01"));
+        System.setProperty("localdir", databases.toString());
+        SolarisFsrmScanJob job = new SolarisFsrmScanJob();
+        job.startScan(43, root.toString(), null);
+
+        String file = databases + "/" + root.toString().replace('/', '_') + "_" + host + ".db";
+        List<String[]> reports = job.reports();
+        assertEquals(2, reports.size());
+        assertArrayEquals(new String[] {"43", root.toString(), "0", "", ""}, reports.get(0));
+        assertArrayEquals(new String[] {"43", root.toString(), "1", file, ""}, reports.get(1));
+        assertTrue(Files.exists(databases.resolve("XGather.log")));
+        // Berkeley DB's Java API names files in modified UTF-8: the records are read from a copy.
+        Path copy = Files.copy(Paths.get(file), work.resolve("copy.db"));
+        Map<Integer, String> records = ScanDatabase.read(copy.toString());
+        assertEquals(1, records.size());
+        assertTrue(records.get(1).startsWith("f<>5<>"), records.get(1));
     }
 
     @Test

@@ -5,14 +5,10 @@ import com.vantor.kelda.KdClass;
 import com.vantor.kelda.KdInstance;
 import com.vantor.kelda.KdNamespace;
 import com.vantor.kelda.KdProperty;
-import java.util.ArrayList;
-import java.util.Collections;
-import java.util.HashSet;
 import java.util.List;
-import java.util.Set;
 
 /** The host's physical disks: device id, label model, physical path and geometry. */
-public class SolarisDiskDriveProvider {
+public class SolarisDiskDriveProvider extends DeviceInstanceFactory {
     static {
         System.loadLibrary("hostprobe");
     }
@@ -30,6 +26,10 @@ public class SolarisDiskDriveProvider {
         DeviceID, Model, PhysicalPath, TotalHeads, SectorsPerTrack, PhysicalCylinders, DataCylinders,
         AlternateCylinders);
 
+    public SolarisDiskDriveProvider() {
+        super(_class, "makeDisk1");
+    }
+
     /** Hands every disk of the host to the receiver. */
     public native void enumerateDisks(InstanceReceiver receiver);
 
@@ -37,29 +37,13 @@ public class SolarisDiskDriveProvider {
     public native KdInstance getDisk(String deviceId);
 
     /** The arguments of every makeDisk1 call, in order. */
-    public final List<Object[]> makeDisk1Calls = Collections.synchronizedList(new ArrayList<>());
-    /** Device ids for which makeDisk1 returns null. */
-    public final Set<String> returnNullFor = new HashSet<>();
-    /** Device ids for which makeDisk1 throws IllegalStateException. */
-    public final Set<String> throwFor = new HashSet<>();
+    public final List<Object[]> makeDisk1Calls = calls;
 
     /** Called by the natives with what they gathered for one disk. */
     public KdInstance makeDisk1(String deviceId, String model, String physicalPath, long heads,
                                 long sectorsPerTrack, long physicalCylinders, long dataCylinders,
                                 long alternateCylinders) {
-        makeDisk1Calls.add(new Object[] {deviceId, model, physicalPath, heads, sectorsPerTrack,
-                                         physicalCylinders, dataCylinders, alternateCylinders});
-        if (throwFor.contains(deviceId)) throw new IllegalStateException("makeDisk1 refused " + deviceId);
-        if (returnNullFor.contains(deviceId)) return null;
-        Object[] values = _class.getDefaultValues();
-        DeviceID.set(values, deviceId);
-        Model.set(values, model);
-        PhysicalPath.set(values, physicalPath);
-        TotalHeads.set(values, heads);
-        SectorsPerTrack.set(values, sectorsPerTrack);
-        PhysicalCylinders.set(values, physicalCylinders);
-        DataCylinders.set(values, dataCylinders);
-        AlternateCylinders.set(values, alternateCylinders);
-        return new KdInstance(_class, values);
+        return make(deviceId, deviceId, model, physicalPath, heads, sectorsPerTrack, physicalCylinders, dataCylinders,
+                    alternateCylinders);
     }
 }
