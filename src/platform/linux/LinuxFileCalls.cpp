@@ -12,6 +12,7 @@
 #include <string>
 
 #include "FilesBackends.h"
+#include "IoctlRouting.h"
 #include "SysinfoCopy.h"
 #include "linux/LinuxDevices.h"
 #include "linux/LinuxFiles.h"
@@ -20,9 +21,6 @@
 namespace sol::native {
 
 namespace {
-
-constexpr int kUscsiCmd = (0x04 << 8) | 201;
-constexpr int kDkioBase = 0x04 << 8;
 
 sol::dev_t solarisDevice(::dev_t dev) { return makedev(gnu_dev_major(dev), gnu_dev_minor(dev)); }
 
@@ -209,11 +207,6 @@ int close(int fd) { return ::close(fd); }
 ssize_t readlink(const char* path, char* buf, size_t bufsiz) { return ::readlink(path, buf, bufsiz); }
 int chdir(const char* path) { return ::chdir(path); }
 
-int ioctl(int fd, int request, void* arg) {
-    if (request == kUscsiCmd) return uscsiIoctl(fd, request, arg);
-    if ((request & 0xFF00) == kDkioBase) return dkioIoctl(fd, request, arg);
-    errno = ENOTTY;
-    return -1;
-}
+int ioctl(int fd, int request, void* arg) { return routeIoctl(fd, request, arg, uscsiIoctl, dkioIoctl); }
 
 }  // namespace sol::native
