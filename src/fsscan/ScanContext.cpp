@@ -5,17 +5,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "fsscan/ErrnoKeeper.h"
 #include "fsscan/Logger.h"
 #include "jni/ClassHolder.h"
 #include "jni/LocalRef.h"
 
 namespace {
-
-// Keeps errno across the Java lookups made between entries of the walk.
-struct ErrnoKeeper {
-    int saved = errno;
-    ~ErrnoKeeper() { errno = saved; }
-};
 
 // The "localdir" property's value into `out` (DB_PATH_SIZE bytes), with room left for a "/".
 bool readLocaldir(JNIEnv* env, char* out) {
