@@ -73,6 +73,15 @@ std::optional<diskIOData> findDiskIOData(const SolarisDiskMap& map, const std::s
     return std::nullopt;
 }
 
+// The record of the disk with device id `deviceId`, or none (also for an id the disk map does
+// not hold, which is answered without opening the statistics). One map serves both lookups.
+std::optional<diskIOData> lookupDiskIOData(const std::string& deviceId) {
+    SolarisDiskMap map;
+    std::string sdxName = map.getSDxNameFromMap(deviceId);
+    if (sdxName.empty()) return std::nullopt;
+    return findDiskIOData(map, sdxName);
+}
+
 }  // namespace
 
 std::vector<diskIOData> getDiskIOData() {
@@ -90,11 +99,7 @@ std::vector<diskIOData> getDiskIOData() {
 std::string getSDxName(const std::string& deviceId) { return SolarisDiskMap().getSDxNameFromMap(deviceId); }
 
 diskIOData getDiskIOData(const std::string& deviceId) {
-    SolarisDiskMap map;
-    std::string sdxName = map.getSDxNameFromMap(deviceId);
-    if (!sdxName.empty()) {
-        if (auto record = findDiskIOData(map, sdxName)) return std::move(*record);
-    }
+    if (auto record = lookupDiskIOData(deviceId)) return std::move(*record);
     throw DiskIONameNotFound(deviceId);
 }
 
@@ -117,12 +122,8 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getDiskIOInformation
     if (!GetClassAndMethod(env, diskIOInformationClassName, cls, ctor)) return nullptr;
     JniString deviceIdChars(env, name);
     return protectedRegion(env, [&]() -> jobject {
-        std::string deviceId = fromModifiedUtf8(deviceIdChars.chars());
-        SolarisDiskMap map;
-        std::string sdxName = map.getSDxNameFromMap(deviceId);
-        if (sdxName.empty()) return nullptr;  // no such disk: null, no exception
-        auto record = findDiskIOData(map, sdxName);
-        // The caller's own string goes back as the device id.
+        // No such disk: null, no exception. The caller's own string goes back as the device id.
+        auto record = lookupDiskIOData(fromModifiedUtf8(deviceIdChars.chars()));
         return record ? makeDiskIOInfo(std::move(*record), name, env, cls, ctor) : nullptr;
     });
 }
