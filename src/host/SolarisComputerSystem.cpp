@@ -1,5 +1,6 @@
 // getComputerSystem: the machine's identity strings from sysinfo.
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
+#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "sol/systeminfo.h"
 
@@ -19,16 +20,12 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getComputerSystem(JN
         fields[i] = newJavaString(env, i == 2 ? "unknown" : " ");
         if (fields[i] == nullptr) return nullptr;
     }
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, computerSystemClassName, cls, ctor)) return nullptr;
-
-    auto build = [&]() -> jobject {
+    auto build = [&](jclass cls, jmethodID ctor) -> jobject {
         return env->NewObject(cls, ctor, fields[0], fields[1], fields[2], fields[3], fields[4]);
     };
-    return protectedRegion(
-        env,
-        [&]() -> jobject {
+    return dataExport(
+        env, computerSystemClassName,
+        [&](jclass cls, jmethodID ctor) -> jobject {
             static const struct { int command; int field; } commands[] = {
                 {SOL(SI_SYSNAME), 0}, {SOL(SI_HOSTNAME), 1}, {SOL(SI_PLATFORM), 3}, {SOL(SI_VERSION), 4}};
             char buf[128];
@@ -39,8 +36,8 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getComputerSystem(JN
                     fields[c.field] = value;
                 }
             }
-            return build();
+            return build(cls, ctor);
         },
         // Any failure: the object from the strings gathered so far, with no Java exception.
-        [&](const NativeError&) { return build(); }, [&]() { return build(); });
+        [&](const NativeError&, jclass cls, jmethodID ctor) { return build(cls, ctor); }, build);
 }

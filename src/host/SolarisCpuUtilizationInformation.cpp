@@ -6,6 +6,7 @@
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
 #include "host/KstatHandle.h"
+#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "sol/kstat.h"
 #include "sol/sysinfo.h"
@@ -68,20 +69,14 @@ CpuUtilInfo getCpuUtilInfo(int id) {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateCpuUtilizationInfo(JNIEnv* env, jobject) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, cpuUtilInformationClassName, cls, ctor)) return nullptr;
-    return protectedRegion(env, [&]() -> jobject {
-        JavaVector infos(env);
-        for (const CpuUtilInfo& info : getCpuUtilInfos()) infos.add(makeCpuUtilInfo(info, env, cls, ctor));
-        return infos.get();
+    return dataExport(env, cpuUtilInformationClassName, [&](jclass cls, jmethodID ctor) {
+        return javaVectorOf(env, getCpuUtilInfos(),
+                            [&](const CpuUtilInfo& info) { return makeCpuUtilInfo(info, env, cls, ctor); });
     });
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getCpuUtilizationInfo(JNIEnv* env, jobject, jint id) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, cpuUtilInformationClassName, cls, ctor)) return nullptr;
-    return protectedRegion(env, [&]() -> jobject { return makeCpuUtilInfo(getCpuUtilInfo(id), env, cls, ctor); });
+    return dataExport(env, cpuUtilInformationClassName,
+                      [&](jclass cls, jmethodID ctor) { return makeCpuUtilInfo(getCpuUtilInfo(id), env, cls, ctor); });
 }

@@ -10,6 +10,7 @@
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
 #include "devices/SolarisDiskMap.h"
 #include "host/KstatHandle.h"
+#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
@@ -105,24 +106,17 @@ diskIOData getDiskIOData(const std::string& deviceId) {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateDiskIOInformation(JNIEnv* env, jobject) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, diskIOInformationClassName, cls, ctor)) return nullptr;
-    return protectedRegion(env, [&]() -> jobject {
-        JavaVector disks(env);
-        for (diskIOData& record : getDiskIOData()) disks.add(makeDiskIOInfo(std::move(record), env, cls, ctor));
-        return disks.get();
+    return dataExport(env, diskIOInformationClassName, [&](jclass cls, jmethodID ctor) {
+        return javaVectorOf(env, getDiskIOData(),
+                            [&](diskIOData& record) { return makeDiskIOInfo(std::move(record), env, cls, ctor); });
     });
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getDiskIOInformation(JNIEnv* env, jobject, jstring name) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, diskIOInformationClassName, cls, ctor)) return nullptr;
-    JniString deviceIdChars(env, name);
-    return protectedRegion(env, [&]() -> jobject {
+    return dataExport(env, diskIOInformationClassName, [&](jclass cls, jmethodID ctor) -> jobject {
         // No such disk: null, no exception. The caller's own string goes back as the device id.
+        JniString deviceIdChars(env, name);
         auto record = lookupDiskIOData(fromModifiedUtf8(deviceIdChars.chars()));
         return record ? makeDiskIOInfo(std::move(*record), name, env, cls, ctor) : nullptr;
     });

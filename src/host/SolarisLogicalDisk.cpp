@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
+#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
@@ -114,31 +115,24 @@ LogicalDisk GetLogicalDisk(const std::string& name, bool withCapacities) {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateLogicalDiskNames(JNIEnv* env, jobject) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, logicalDiskClassName, cls, ctor)) return nullptr;
-    return protectedRegion(env, [&]() -> jobject {
-        JavaVector disks(env);
+    return dataExport(env, logicalDiskClassName, [&](jclass cls, jmethodID ctor) {
         // Each entry is built from the same reading that listed it; one that cannot be built
         // is left out.
         LogicalDiskListing listing = ReadLogicalDisks();
-        for (const std::string& name : listing.names) {
+        return javaVectorOf(env, listing.names, [&](const std::string& name) -> jobject {
             try {
-                disks.add(makeDisk(listing.find(name), env, cls, ctor));
+                return makeDisk(listing.find(name), env, cls, ctor);
             } catch (const NativeError&) {
+                return nullptr;
             }
-        }
-        return disks.get();
+        });
     });
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getLogicalDiskByName(JNIEnv* env, jobject, jstring name) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, logicalDiskClassName, cls, ctor)) return nullptr;
-    JniString diskName(env, name);
-    return protectedRegion(env, [&]() -> jobject {
+    return dataExport(env, logicalDiskClassName, [&](jclass cls, jmethodID ctor) {
+        JniString diskName(env, name);
         return makeDisk(GetLogicalDisk(fromModifiedUtf8(diskName.chars()), true), env, cls, ctor);
     });
 }

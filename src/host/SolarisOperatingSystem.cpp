@@ -9,6 +9,7 @@
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
 #include "host/KstatHandle.h"
+#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "sol/kstat.h"
 #include "sol/sysinfo.h"
@@ -65,13 +66,9 @@ OsMemoryInfo GetOSMemoryInfo() {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getOperatingSystem(JNIEnv* env, jobject) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, operatingSystemClassName, cls, ctor)) return nullptr;
-
-    return protectedRegion(
-        env,
-        [&]() -> jobject {
+    return dataExport(
+        env, operatingSystemClassName,
+        [&](jclass cls, jmethodID ctor) -> jobject {
             sol::utsname name;
             if (sol::uname(&name) == -1) throw NativeError("uname failed in getOperatingSystem");
             jstring sysName = javaString(env, name.sysname);
@@ -83,10 +80,8 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getOperatingSystem(J
                                  static_cast<jlong>(memory.freePhysicalMemory),
                                  static_cast<jlong>(memory.totalSwap), static_cast<jlong>(memory.freeSwap));
         },
-        [&](const NativeError&) -> jobject {
-            return nullptr;
-        },
-        [&]() -> jobject {
+        [&](const NativeError&, jclass, jmethodID) -> jobject { return nullptr; },
+        [&](jclass cls, jmethodID ctor) -> jobject {
             jstring blank = javaString(env, " ");
             return newDataObject(env, cls, ctor, blank, blank, blank, jlong{0}, jlong{0}, jlong{0}, jlong{0});
         });

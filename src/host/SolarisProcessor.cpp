@@ -2,6 +2,7 @@
 #include "host/SolarisProcessor.h"
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
+#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "sol/processor.h"
 #include "sol/unistd.h"
@@ -57,20 +58,14 @@ ProcessorInfo GetProcessorInfo(int id) {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateProcessors(JNIEnv* env, jobject) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, processorClassName, cls, ctor)) return nullptr;
-    return protectedRegion(env, [&]() -> jobject {
-        JavaVector processors(env);
-        for (const ProcessorInfo& info : GetProcessors()) processors.add(makeProcessor(info, env, cls, ctor));
-        return processors.get();
+    return dataExport(env, processorClassName, [&](jclass cls, jmethodID ctor) {
+        return javaVectorOf(env, GetProcessors(),
+                            [&](const ProcessorInfo& info) { return makeProcessor(info, env, cls, ctor); });
     });
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getProcessor(JNIEnv* env, jobject, jint id) {
-    jclass cls;
-    jmethodID ctor;
-    if (!GetClassAndMethod(env, processorClassName, cls, ctor)) return nullptr;
-    return protectedRegion(env, [&]() -> jobject { return makeProcessor(GetProcessorInfo(id), env, cls, ctor); });
+    return dataExport(env, processorClassName,
+                      [&](jclass cls, jmethodID ctor) { return makeProcessor(GetProcessorInfo(id), env, cls, ctor); });
 }
