@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "FilesBackends.h"
@@ -22,13 +23,25 @@ namespace sol::native {
 
 namespace {
 
+// st_mode is copied as it is: Linux's file-type bits are Solaris's, in the order of kFileTypeBits.
+constexpr bool sameFileTypeBits() {
+    constexpr sol::mode_t solaris[] = {sol::S_IFMT,  sol::S_IFIFO, sol::S_IFCHR, sol::S_IFDIR,
+                                       sol::S_IFBLK, sol::S_IFREG, sol::S_IFLNK, sol::S_IFSOCK};
+    static_assert(std::size(solaris) == std::size(linuxhost::kFileTypeBits));
+    for (size_t i = 0; i < std::size(solaris); ++i) {
+        if (solaris[i] != linuxhost::kFileTypeBits[i]) return false;
+    }
+    return true;
+}
+static_assert(sameFileTypeBits(), "the stat conversion copies the file-type bits unchanged");
+
 sol::dev_t solarisDevice(::dev_t dev) { return makedev(gnu_dev_major(dev), gnu_dev_minor(dev)); }
 
 void convert(const struct ::stat& in, struct sol::stat* out) {
     std::memset(out, 0, sizeof *out);
     out->st_dev = solarisDevice(in.st_dev);
     out->st_ino = in.st_ino;
-    out->st_mode = in.st_mode;  // the file-type bits and permissions have the same values
+    out->st_mode = in.st_mode;  // the file-type bits and permissions have the same values (above)
     out->st_nlink = static_cast<uint_t>(in.st_nlink);
     out->st_uid = in.st_uid;
     out->st_gid = in.st_gid;
