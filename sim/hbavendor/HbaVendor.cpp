@@ -320,19 +320,14 @@ HBA_STATUS GetFcpTargetMapping(HBA_HANDLE handle, HBA_FCPTARGETMAPPING* table) {
 
 template <class Table>
 void registerFunctions(Table* t) {
-    t->GetVersionHandler = GetVersion;
-    t->LoadLibraryHandler = LoadLibrary;
-    t->FreeLibraryHandler = FreeLibrary;
-    t->GetNumberOfAdaptersHandler = GetNumberOfAdapters;
-    t->GetAdapterNameHandler = GetAdapterName;
-    t->OpenAdapterHandler = OpenAdapter;
-    t->CloseAdapterHandler = CloseAdapter;
-    t->GetAdapterAttributesHandler = GetAdapterAttributes;
-    t->GetAdapterPortAttributesHandler = GetAdapterPortAttributes;
-    t->GetPortStatisticsHandler = GetPortStatistics;
-    t->GetDiscoveredPortAttributesHandler = GetDiscoveredPortAttributes;
-    t->RefreshInformationHandler = RefreshInformation;
-    t->GetFcpTargetMappingHandler = GetFcpTargetMapping;
+    // Each entry point's handler is the function of the same name.
+#define SIM_HBA_HANDLER(name) t->name##Handler = name;
+    SIM_HBA_HANDLER(GetVersion) SIM_HBA_HANDLER(LoadLibrary) SIM_HBA_HANDLER(FreeLibrary)
+    SIM_HBA_HANDLER(GetNumberOfAdapters) SIM_HBA_HANDLER(GetAdapterName) SIM_HBA_HANDLER(OpenAdapter)
+    SIM_HBA_HANDLER(CloseAdapter) SIM_HBA_HANDLER(GetAdapterAttributes) SIM_HBA_HANDLER(GetAdapterPortAttributes)
+    SIM_HBA_HANDLER(GetPortStatistics) SIM_HBA_HANDLER(GetDiscoveredPortAttributes)
+    SIM_HBA_HANDLER(RefreshInformation) SIM_HBA_HANDLER(GetFcpTargetMapping)
+#undef SIM_HBA_HANDLER
 }
 
 }  // namespace
