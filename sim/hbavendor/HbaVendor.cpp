@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -230,25 +231,31 @@ HBA_STATUS GetAdapterAttributes(HBA_HANDLE handle, HBA_ADAPTERATTRIBUTES* out) {
     return HBA_STATUS_OK;
 }
 
-HBA_STATUS GetAdapterPortAttributes(HBA_HANDLE handle, HBA_UINT32 p, HBA_PORTATTRIBUTES* out) {
-    auto host = sim::host();
+// Port `p` of the adapter `handle` names, into `port` (kept alive by `host`); otherwise the
+// status of a call on it: an invalid handle or an illegal index.
+HBA_STATUS findPort(HBA_HANDLE handle, HBA_UINT32 p, std::shared_ptr<const sim::Host>& host, const json*& port) {
+    host = sim::host();
     size_t i;
     if (!host || !indexOf(*host, handle, i)) return HBA_STATUS_ERROR_INVALID_HANDLE;
-    const json& port = element(member(adapters(*host)[i], "ports"), p);
-    if (port.is_null()) return HBA_STATUS_ERROR_ILLEGAL_INDEX;
-    if (HBA_STATUS s = status(port, "status")) return s;
-    fillPort(out, port, member(port, "discovered"));
+    port = &element(member(adapters(*host)[i], "ports"), p);
+    return port->is_null() ? HBA_STATUS_ERROR_ILLEGAL_INDEX : HBA_STATUS_OK;
+}
+
+HBA_STATUS GetAdapterPortAttributes(HBA_HANDLE handle, HBA_UINT32 p, HBA_PORTATTRIBUTES* out) {
+    std::shared_ptr<const sim::Host> host;
+    const json* port = nullptr;
+    if (HBA_STATUS s = findPort(handle, p, host, port)) return s;
+    if (HBA_STATUS s = status(*port, "status")) return s;
+    fillPort(out, *port, member(*port, "discovered"));
     return HBA_STATUS_OK;
 }
 
 HBA_STATUS GetPortStatistics(HBA_HANDLE handle, HBA_UINT32 p, HBA_PORTSTATISTICS* out) {
-    auto host = sim::host();
-    size_t i;
-    if (!host || !indexOf(*host, handle, i)) return HBA_STATUS_ERROR_INVALID_HANDLE;
-    const json& port = element(member(adapters(*host)[i], "ports"), p);
-    if (port.is_null()) return HBA_STATUS_ERROR_ILLEGAL_INDEX;
-    if (HBA_STATUS s = status(port, "statistics_status")) return s;
-    const json& s = member(port, "statistics");
+    std::shared_ptr<const sim::Host> host;
+    const json* port = nullptr;
+    if (HBA_STATUS s = findPort(handle, p, host, port)) return s;
+    if (HBA_STATUS s = status(*port, "statistics_status")) return s;
+    const json& s = member(*port, "statistics");
     out->SecondsSinceLastReset = num<HBA_INT64>(s, "SecondsSinceLastReset");
     out->TxFrames = num<HBA_INT64>(s, "TxFrames");
     out->TxWords = num<HBA_INT64>(s, "TxWords");
@@ -268,12 +275,10 @@ HBA_STATUS GetPortStatistics(HBA_HANDLE handle, HBA_UINT32 p, HBA_PORTSTATISTICS
 }
 
 HBA_STATUS GetDiscoveredPortAttributes(HBA_HANDLE handle, HBA_UINT32 p, HBA_UINT32 d, HBA_PORTATTRIBUTES* out) {
-    auto host = sim::host();
-    size_t i;
-    if (!host || !indexOf(*host, handle, i)) return HBA_STATUS_ERROR_INVALID_HANDLE;
-    const json& port = element(member(adapters(*host)[i], "ports"), p);
-    if (port.is_null()) return HBA_STATUS_ERROR_ILLEGAL_INDEX;
-    const json& discovered = element(member(port, "discovered"), d);
+    std::shared_ptr<const sim::Host> host;
+    const json* port = nullptr;
+    if (HBA_STATUS s = findPort(handle, p, host, port)) return s;
+    const json& discovered = element(member(*port, "discovered"), d);
     if (discovered.is_null()) return HBA_STATUS_ERROR_ILLEGAL_INDEX;
     if (HBA_STATUS s = status(discovered, "status")) return s;
     fillPort(out, discovered, json());
@@ -315,19 +320,14 @@ HBA_STATUS GetFcpTargetMapping(HBA_HANDLE handle, HBA_FCPTARGETMAPPING* table) {
 
 template <class Table>
 void registerFunctions(Table* t) {
-    t->GetVersionHandler = GetVersion;
-    t->LoadLibraryHandler = LoadLibrary;
-    t->FreeLibraryHandler = FreeLibrary;
-    t->GetNumberOfAdaptersHandler = GetNumberOfAdapters;
-    t->GetAdapterNameHandler = GetAdapterName;
-    t->OpenAdapterHandler = OpenAdapter;
-    t->CloseAdapterHandler = CloseAdapter;
-    t->GetAdapterAttributesHandler = GetAdapterAttributes;
-    t->GetAdapterPortAttributesHandler = GetAdapterPortAttributes;
-    t->GetPortStatisticsHandler = GetPortStatistics;
-    t->GetDiscoveredPortAttributesHandler = GetDiscoveredPortAttributes;
-    t->RefreshInformationHandler = RefreshInformation;
-    t->GetFcpTargetMappingHandler = GetFcpTargetMapping;
+    // Each entry point's handler is the function of the same name.
+#define SIM_HBA_HANDLER(name) t->name##Handler = name;
+    SIM_HBA_HANDLER(GetVersion) SIM_HBA_HANDLER(LoadLibrary) SIM_HBA_HANDLER(FreeLibrary)
+    SIM_HBA_HANDLER(GetNumberOfAdapters) SIM_HBA_HANDLER(GetAdapterName) SIM_HBA_HANDLER(OpenAdapter)
+    SIM_HBA_HANDLER(CloseAdapter) SIM_HBA_HANDLER(GetAdapterAttributes) SIM_HBA_HANDLER(GetAdapterPortAttributes)
+    SIM_HBA_HANDLER(GetPortStatistics) SIM_HBA_HANDLER(GetDiscoveredPortAttributes)
+    SIM_HBA_HANDLER(RefreshInformation) SIM_HBA_HANDLER(GetFcpTargetMapping)
+#undef SIM_HBA_HANDLER
 }
 
 }  // namespace

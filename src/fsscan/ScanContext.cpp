@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "fsscan/ErrnoKeeper.h"
 #include "fsscan/Logger.h"
 #include "jni/ClassHolder.h"
 #include "jni/JavaException.h"
@@ -13,12 +14,6 @@
 #include "jni/LocalRef.h"
 
 namespace {
-
-// Keeps errno across the Java lookups made between entries of the walk.
-struct ErrnoKeeper {
-    int saved = errno;
-    ~ErrnoKeeper() { errno = saved; }
-};
 
 // The "localdir" property's value into `out` (DB_PATH_SIZE bytes), with room left for a "/".
 bool readLocaldir(JNIEnv* env, char* out) {

@@ -9,17 +9,13 @@
 #include <cstring>
 #include <new>
 
+#include "fsscan/ErrnoKeeper.h"
+
 namespace {
 
 bool isDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
-
-// Keeps errno across cleanup that must not disturb the walk's error.
-struct ErrnoKeeper {
-    int saved = errno;
-    ~ErrnoKeeper() { errno = saved; }
-};
 
 }  // namespace
 

@@ -38,7 +38,7 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJo
                                                                                                  jobject obj) {
     guardedExport(env, kPendingOnly, [&] {
         std::string volumes = " ";
-        ListLogicalDisks(volumes);
+        appendTestScanVolumes(volumes);
         ScanContext context(env, obj);
         CallbackClass callback(env, obj);
         XGather gather(context);

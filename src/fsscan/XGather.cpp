@@ -153,7 +153,7 @@ void XGather::startTestScan(const char* volumes) {
 
 int contains(const char* text, const char* in) { return std::strstr(in, text) != nullptr ? 1 : 0; }
 
-void ListLogicalDisks(std::string& list) {
+void appendTestScanVolumes(std::string& list) {
     FILE* table = sol::fopen("/etc/mnttab", "r");
     if (table == nullptr) return;
     sol::mnttab entry;

@@ -46,8 +46,9 @@ private:
     CallbackClass* callback = nullptr;
 };
 
-// Appends "  <mount point>" for every ufs or nfs mount whose special device names a "dev".
-void ListLogicalDisks(std::string& list);
+// The test scan's volumes: appends "  <mount point>" for every ufs or nfs mount whose special
+// device names a "dev".
+void appendTestScanVolumes(std::string& list);
 
 // 1 when `text` occurs anywhere in `in`, else 0.
 int contains(const char* text, const char* in);

@@ -1,5 +1,6 @@
 // getComputerSystem: the machine's identity strings from sysinfo.
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
+#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "sol/systeminfo.h"
 
@@ -19,15 +20,12 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getComputerSystem(JN
         fields[i] = newJavaString(env, i == 2 ? "unknown" : " ");
         if (fields[i] == nullptr) return nullptr;
     }
-    DataClass<ComputerSystemData> dataClass(env);
-    if (!dataClass.bound()) return nullptr;
-
-    auto build = [&]() -> jobject {
+    auto build = [&](DataClass<ComputerSystemData>& dataClass) -> jobject {
         return dataClass.newObject(fields[0], fields[1], fields[2], fields[3], fields[4]);
     };
-    return protectedRegion(
+    return dataExport<ComputerSystemData>(
         env,
-        [&]() -> jobject {
+        [&](DataClass<ComputerSystemData>& dataClass) -> jobject {
             static const struct { int command; int field; } commands[] = {
                 {SOL(SI_SYSNAME), 0}, {SOL(SI_HOSTNAME), 1}, {SOL(SI_PLATFORM), 3}, {SOL(SI_VERSION), 4}};
             char buf[128];
@@ -38,8 +36,8 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getComputerSystem(JN
                     fields[c.field] = value;
                 }
             }
-            return build();
+            return build(dataClass);
         },
         // Any failure: the object from the strings gathered so far, with no Java exception.
-        [&](const NativeError&) { return build(); }, [&]() { return build(); });
+        [&](const NativeError&, DataClass<ComputerSystemData>& dataClass) { return build(dataClass); }, build);
 }

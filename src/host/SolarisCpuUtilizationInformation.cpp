@@ -6,6 +6,7 @@
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
 #include "host/KstatHandle.h"
+#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "sol/kstat.h"
 #include "sol/sysinfo.h"
@@ -68,18 +69,14 @@ CpuUtilInfo getCpuUtilInfo(int id) {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateCpuUtilizationInfo(JNIEnv* env, jobject) {
-    DataClass<CpuUtilizationData> dataClass(env);
-    if (!dataClass.bound()) return nullptr;
-    return protectedRegion(env, [&]() -> jobject {
-        JavaVector infos(env);
-        for (const CpuUtilInfo& info : getCpuUtilInfos()) infos.add(makeCpuUtilInfo(info, dataClass));
-        return infos.get();
+    return dataExport<CpuUtilizationData>(env, [&](DataClass<CpuUtilizationData>& dataClass) {
+        return javaVectorOf(env, getCpuUtilInfos(),
+                            [&](const CpuUtilInfo& info) { return makeCpuUtilInfo(info, dataClass); });
     });
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getCpuUtilizationInfo(JNIEnv* env, jobject, jint id) {
-    DataClass<CpuUtilizationData> dataClass(env);
-    if (!dataClass.bound()) return nullptr;
-    return protectedRegion(env, [&]() -> jobject { return makeCpuUtilInfo(getCpuUtilInfo(id), dataClass); });
+    return dataExport<CpuUtilizationData>(
+        env, [&](DataClass<CpuUtilizationData>& dataClass) { return makeCpuUtilInfo(getCpuUtilInfo(id), dataClass); });
 }

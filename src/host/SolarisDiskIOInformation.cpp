@@ -10,6 +10,7 @@
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
 #include "devices/SolarisDiskMap.h"
 #include "host/KstatHandle.h"
+#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
@@ -75,6 +76,15 @@ std::optional<diskIOData> findDiskIOData(const SolarisDiskMap& map, const std::s
     return std::nullopt;
 }
 
+// The record of the disk with device id `deviceId`, or none (also for an id the disk map does
+// not hold, which is answered without opening the statistics). One map serves both lookups.
+std::optional<diskIOData> lookupDiskIOData(const std::string& deviceId) {
+    SolarisDiskMap map;
+    std::string sdxName = map.getSDxNameFromMap(deviceId);
+    if (sdxName.empty()) return std::nullopt;
+    return findDiskIOData(map, sdxName);
+}
+
 }  // namespace
 
 std::vector<diskIOData> getDiskIOData() {
@@ -92,37 +102,24 @@ std::vector<diskIOData> getDiskIOData() {
 std::string getSDxName(const std::string& deviceId) { return SolarisDiskMap().getSDxNameFromMap(deviceId); }
 
 diskIOData getDiskIOData(const std::string& deviceId) {
-    SolarisDiskMap map;
-    std::string sdxName = map.getSDxNameFromMap(deviceId);
-    if (!sdxName.empty()) {
-        if (auto record = findDiskIOData(map, sdxName)) return std::move(*record);
-    }
+    if (auto record = lookupDiskIOData(deviceId)) return std::move(*record);
     throw DiskIONameNotFound(deviceId);
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateDiskIOInformation(JNIEnv* env, jobject) {
-    DataClass<DiskIOInformationData> dataClass(env);
-    if (!dataClass.bound()) return nullptr;
-    return protectedRegion(env, [&]() -> jobject {
-        JavaVector disks(env);
-        for (diskIOData& record : getDiskIOData()) disks.add(makeDiskIOInfo(std::move(record), env, dataClass));
-        return disks.get();
+    return dataExport<DiskIOInformationData>(env, [&](DataClass<DiskIOInformationData>& dataClass) {
+        return javaVectorOf(env, getDiskIOData(),
+                            [&](diskIOData& record) { return makeDiskIOInfo(std::move(record), env, dataClass); });
     });
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getDiskIOInformation(JNIEnv* env, jobject, jstring name) {
-    DataClass<DiskIOInformationData> dataClass(env);
-    if (!dataClass.bound()) return nullptr;
-    JniString deviceIdChars(env, name);
-    return protectedRegion(env, [&]() -> jobject {
-        const std::string& deviceId = deviceIdChars.text();
-        SolarisDiskMap map;
-        std::string sdxName = map.getSDxNameFromMap(deviceId);
-        if (sdxName.empty()) return nullptr;  // no such disk: null, no exception
-        auto record = findDiskIOData(map, sdxName);
-        // The caller's own string goes back as the device id.
+    return dataExport<DiskIOInformationData>(env, [&](DataClass<DiskIOInformationData>& dataClass) -> jobject {
+        // No such disk: null, no exception. The caller's own string goes back as the device id.
+        JniString deviceId(env, name);
+        auto record = lookupDiskIOData(deviceId.text());
         return record ? makeDiskIOInfo(std::move(*record), name, env, dataClass) : nullptr;
     });
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
+#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
@@ -114,29 +115,24 @@ LogicalDisk GetLogicalDisk(const std::string& name, bool withCapacities) {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateLogicalDiskNames(JNIEnv* env, jobject) {
-    DataClass<LogicalDiskData> dataClass(env);
-    if (!dataClass.bound()) return nullptr;
-    return protectedRegion(env, [&]() -> jobject {
-        JavaVector disks(env);
+    return dataExport<LogicalDiskData>(env, [&](DataClass<LogicalDiskData>& dataClass) {
         // Each entry is built from the same reading that listed it; one that cannot be built
         // is left out.
         LogicalDiskListing listing = ReadLogicalDisks();
-        for (const std::string& name : listing.names) {
+        return javaVectorOf(env, listing.names, [&](const std::string& name) -> jobject {
             try {
-                disks.add(makeDisk(listing.find(name), env, dataClass));
+                return makeDisk(listing.find(name), env, dataClass);
             } catch (const NativeError&) {
+                return nullptr;
             }
-        }
-        return disks.get();
+        });
     });
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getLogicalDiskByName(JNIEnv* env, jobject, jstring name) {
-    DataClass<LogicalDiskData> dataClass(env);
-    if (!dataClass.bound()) return nullptr;
-    JniString diskName(env, name);
-    return protectedRegion(env, [&]() -> jobject {
+    return dataExport<LogicalDiskData>(env, [&](DataClass<LogicalDiskData>& dataClass) {
+        JniString diskName(env, name);
         return makeDisk(GetLogicalDisk(diskName.text(), true), env, dataClass);
     });
 }

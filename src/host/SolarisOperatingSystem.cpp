@@ -9,6 +9,7 @@
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
 #include "host/KstatHandle.h"
+#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "sol/kstat.h"
 #include "sol/sysinfo.h"
@@ -65,12 +66,9 @@ OsMemoryInfo GetOSMemoryInfo() {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getOperatingSystem(JNIEnv* env, jobject) {
-    DataClass<OperatingSystemData> dataClass(env);
-    if (!dataClass.bound()) return nullptr;
-
-    return protectedRegion(
+    return dataExport<OperatingSystemData>(
         env,
-        [&]() -> jobject {
+        [&](DataClass<OperatingSystemData>& dataClass) -> jobject {
             sol::utsname name;
             if (sol::uname(&name) == -1) throw NativeError("uname failed in getOperatingSystem");
             jstring sysName = checked(env, newJavaString(env, name.sysname));
@@ -82,10 +80,8 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getOperatingSystem(J
                                        static_cast<jlong>(memory.freePhysicalMemory),
                                        static_cast<jlong>(memory.totalSwap), static_cast<jlong>(memory.freeSwap));
         },
-        [&](const NativeError&) -> jobject {
-            return nullptr;
-        },
-        [&]() -> jobject {
+        [&](const NativeError&, DataClass<OperatingSystemData>&) -> jobject { return nullptr; },
+        [&](DataClass<OperatingSystemData>& dataClass) -> jobject {
             jstring blank = checked(env, newJavaString(env, " "));
             return dataClass.newObject(blank, blank, blank, jlong{0}, jlong{0}, jlong{0}, jlong{0});
         });

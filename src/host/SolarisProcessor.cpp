@@ -2,6 +2,7 @@
 #include "host/SolarisProcessor.h"
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
+#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "sol/processor.h"
 #include "sol/unistd.h"
@@ -57,18 +58,14 @@ ProcessorInfo GetProcessorInfo(int id) {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateProcessors(JNIEnv* env, jobject) {
-    DataClass<ProcessorData> dataClass(env);
-    if (!dataClass.bound()) return nullptr;
-    return protectedRegion(env, [&]() -> jobject {
-        JavaVector processors(env);
-        for (const ProcessorInfo& info : GetProcessors()) processors.add(makeProcessor(info, env, dataClass));
-        return processors.get();
+    return dataExport<ProcessorData>(env, [&](DataClass<ProcessorData>& dataClass) {
+        return javaVectorOf(env, GetProcessors(),
+                            [&](const ProcessorInfo& info) { return makeProcessor(info, env, dataClass); });
     });
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getProcessor(JNIEnv* env, jobject, jint id) {
-    DataClass<ProcessorData> dataClass(env);
-    if (!dataClass.bound()) return nullptr;
-    return protectedRegion(env, [&]() -> jobject { return makeProcessor(GetProcessorInfo(id), env, dataClass); });
+    return dataExport<ProcessorData>(
+        env, [&](DataClass<ProcessorData>& dataClass) { return makeProcessor(GetProcessorInfo(id), env, dataClass); });
 }

@@ -11,7 +11,6 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <errno.h>
 
 #include <memory>
 #include <new>
@@ -24,21 +23,6 @@
 #include "sol/fcntl.h"
 #include "sol/ioctl.h"
 #include "sol/unistd.h"
-
-static const int verbose = 0; /* hex dumps and tables in the sinks; never switched on */
-
-/* ------------------------------------------------------------------------------------------ */
-/* Diagnostic sinks                                                                            */
-
-int standalonePrintf(const char* format, ...) {
-    (void)format;
-    return 0;
-}
-
-int standalonePuts(const char* text) {
-    (void)text;
-    return 0;
-}
 
 /* ------------------------------------------------------------------------------------------ */
 /* Pass-through commands                                                                       */
@@ -56,11 +40,7 @@ static const unsigned char logSelect30Parameters[12] = {0x30, 0x00, 0x00, 0x08, 
 int scsiIoctl(int fd, struct sol::uscsi_cmd* cmd, int cdbLength, unsigned char* cdb) {
     cmd->uscsi_cdb = (sol::caddr_t)cdb;
     cmd->uscsi_cdblen = (sol::uchar_t)cdbLength;
-    if (sol::ioctl(fd, SOL(USCSICMD), cmd) == -1) {
-        standalonePrintf("ioctl: error %d\n", errno);
-        return 1;
-    }
-    return 0;
+    return sol::ioctl(fd, SOL(USCSICMD), cmd) == -1 ? 1 : 0;
 }
 
 static int sendTemplate(int fd, struct sol::uscsi_cmd* cmd, const unsigned char* cdbTemplate, int length) {
@@ -210,23 +190,10 @@ static const unsigned char paraCodeBytes[SCSI_PARA_CODES][2] = {
 #define ROW_ERRORS_BY_INITIATOR 7
 #define ROW_DRIVER_VERSION 8
 
-static const char driveCounterNames[9][32] = {
-    "TotalDriveReadRequests",    "TotalDriveWriteRequests",     "TotalDriveBlocksRequested",
-    "TotalDriveIOsRequested",    "TotalDriveRecoveredErrors",   "TotalDriveUnrecoveredErrors",
-    "TotalDriveRequestTimeouts", "TotalDriveRetriedRequests",   "TotalDriveRBusResets",
-};
-
-int enumerateParaCode(const unsigned char* code, int verboseFlag) {
+int enumerateParaCode(const unsigned char* code) {
     int row;
     for (row = 0; row < SCSI_PARA_CODES; ++row) {
         if (code[0] == paraCodeBytes[row][0] && code[1] == paraCodeBytes[row][1]) return row;
-    }
-    if (verboseFlag) {
-        if (code[0] >= 0xD0 && code[0] <= 0xDF) {
-            standalonePuts("!UNDOCUMENTED!");
-        } else if (code[0] < 0xC0 || code[0] > 0xDF) {
-            standalonePuts("!INVALID!");
-        }
     }
     return -1;
 }
@@ -256,24 +223,7 @@ static void appendf(char* buffer, size_t size, const char* format, ...) {
     va_end(args);
 }
 
-static void printControllerStatistics(const struct ArrayTables* t) {
-    int row, item = 0, i;
-    standalonePuts("\nCONTROLLER STATISTICS...");
-    for (row = 0; row < SCSI_PARA_CODES; ++row) {
-        if (row == ROW_SOURCE_ID || row == ROW_ERRORS_BY_INITIATOR || row == ROW_DRIVER_VERSION) continue;
-        standalonePrintf("%-28.28s:%10u", paraCode[row], t->paraValue[row]);
-        if (++item % 2 == 0) standalonePuts("");
-    }
-    standalonePrintf("%-28.28s:%-10.10s ", paraCode[ROW_SOURCE_ID], t->sourceId);
-    standalonePrintf("%-28.28s:%-10.10s\n", paraCode[ROW_DRIVER_VERSION], t->driverVersion);
-    standalonePrintf("%s...\n", paraCode[ROW_ERRORS_BY_INITIATOR]);
-    for (i = 0; i < 32; ++i) {
-        standalonePrintf("  %2u:%10u", (unsigned)i, t->errorCounts[i]);
-        if (i % 5 == 4) standalonePuts("");
-    }
-}
-
-void decodeLogPage3B(struct ArrayTables* t, const unsigned char* buffer, unsigned int length, int verboseFlag) {
+void decodeLogPage3B(struct ArrayTables* t, const unsigned char* buffer, unsigned int length) {
     unsigned int pageLength, limit, offset, i;
 
     memset(t->sourceId, 0, sizeof t->sourceId);
@@ -283,23 +233,13 @@ void decodeLogPage3B(struct ArrayTables* t, const unsigned char* buffer, unsigne
     /* The walk stays within the page and within the bytes the buffer holds. */
     pageLength = be16At(buffer, length, 2) + 4;
     limit = pageLength < length ? pageLength : length;
-    if (verboseFlag) {
-        standalonePrintf("%02x %02x %02x %02x\n", byteAt(buffer, length, 0), byteAt(buffer, length, 1),
-                         byteAt(buffer, length, 2), byteAt(buffer, length, 3));
-    }
     for (offset = 4; offset < limit; offset += byteAt(buffer, length, offset + 3) + 4) {
         unsigned char code[2];
         unsigned int value = offset + 4;
         int row;
         code[0] = (unsigned char)byteAt(buffer, length, offset);
         code[1] = (unsigned char)byteAt(buffer, length, offset + 1);
-        if (verboseFlag) {
-            unsigned int n = byteAt(buffer, length, offset + 3);
-            standalonePrintf("(%02x%02x)", code[0], code[1]);
-            for (i = 0; i < n; ++i) standalonePrintf("%02x", byteAt(buffer, length, value + i));
-            standalonePuts("");
-        }
-        row = enumerateParaCode(code, verboseFlag);
+        row = enumerateParaCode(code);
         if (row == ROW_SOURCE_ID || row == ROW_DRIVER_VERSION) {
             char* text = row == ROW_SOURCE_ID ? t->sourceId : t->driverVersion;
             for (i = 0; i < 10; ++i) text[i] = (char)byteAt(buffer, length, value + i);
@@ -311,15 +251,12 @@ void decodeLogPage3B(struct ArrayTables* t, const unsigned char* buffer, unsigne
         } else if (code[0] >= 0xC0 && code[0] <= 0xCF) {
             unsigned int* drive = t->driveStatistics[code[0] & 0x0F][code[1]];
             drive[0] = 1;
-            for (i = 0; i < 9; ++i) {
-                drive[i + 1] = be32At(buffer, length, value + 4 * i);
-                if (verboseFlag) standalonePrintf("%s: %u ", driveCounterNames[i], drive[i + 1]);
-            }
+            for (i = 0; i < 9; ++i) drive[i + 1] = be32At(buffer, length, value + 4 * i);
         }
     }
 }
 
-int formatControllerStrings(const struct ArrayTables* t, int verboseFlag, unsigned int* driveCount,
+int formatControllerStrings(const struct ArrayTables* t, unsigned int* driveCount,
                             char* commonString, char* rowString, int* resetRequested) {
     /* Built aside first: the row string is left as it is when no drive is listed. */
     std::vector<char> localCommon(SCSI_COMMON_LENGTH, '\0');
@@ -327,10 +264,7 @@ int formatControllerStrings(const struct ArrayTables* t, int verboseFlag, unsign
     int blocksSeen = 0, iosSeen = 0;
     unsigned int listed = 0;
     unsigned int channel, id;
-    (void)verboseFlag;
 
-    standalonePuts("\nDRIVE STATISTICS...");
-    standalonePuts("ChDriTraSlo ReadReque WriteRequ BlocksR IOsReques Recov Unrec Timeo Retri BusRe");
     for (channel = 0; channel < 16; ++channel) {
         for (id = 0; id < 256; ++id) {
             const unsigned int* d = t->driveStatistics[channel][id];
@@ -339,8 +273,6 @@ int formatControllerStrings(const struct ArrayTables* t, int verboseFlag, unsign
             if (d[0] != 1 || tray == 0xFF || slot == 0xFF) continue;
             if (d[3] != 0) blocksSeen = 1;
             if (d[4] != 0) iosSeen = 1;
-            standalonePrintf("%2u%3u%3u%3u %9u %9u %7u %9u %5u %5u %5u %5u %5u\n", channel, id, tray, slot, d[1],
-                             d[2], d[3], d[4], d[5], d[6], d[7], d[8], d[9]);
             /* The strings hold SCSI_MAX_LISTED_DRIVES drives; any further drive is left out. */
             if (listed == SCSI_MAX_LISTED_DRIVES) continue;
             ++listed;
@@ -349,8 +281,6 @@ int formatControllerStrings(const struct ArrayTables* t, int verboseFlag, unsign
                     d[5], d[6], d[7], d[8]);
         }
     }
-    printControllerStatistics(t);
-
     snprintf(commonString, SCSI_COMMON_LENGTH, "%5u", listed);
     *driveCount = 0;
     if (listed > 0) {
@@ -363,11 +293,10 @@ int formatControllerStrings(const struct ArrayTables* t, int verboseFlag, unsign
     return 0;
 }
 
-int processLogSense3Bbuffer(struct ArrayTables* t, const unsigned char* buffer, unsigned int length, int verboseFlag,
-                            unsigned int* driveCount, char* commonString, char* rowString,
-                            int* resetRequested) {
-    decodeLogPage3B(t, buffer, length, verboseFlag);
-    return formatControllerStrings(t, verboseFlag, driveCount, commonString, rowString, resetRequested);
+int processLogSense3Bbuffer(struct ArrayTables* t, const unsigned char* buffer, unsigned int length,
+                            unsigned int* driveCount, char* commonString, char* rowString, int* resetRequested) {
+    decodeLogPage3B(t, buffer, length);
+    return formatControllerStrings(t, driveCount, commonString, rowString, resetRequested);
 }
 
 /* ------------------------------------------------------------------------------------------ */
@@ -409,24 +338,14 @@ int buildReturnString(char* result, const char* commonString1, const char* commo
 /* ------------------------------------------------------------------------------------------ */
 /* Scan                                                                                        */
 
-void decodeTranslationPage(struct ArrayTables* t, const unsigned char* page, unsigned int length, int verboseFlag) {
+void decodeTranslationPage(struct ArrayTables* t, const unsigned char* page, unsigned int length) {
     unsigned int pageLength = be16At(page, length, 2) + 4;
     unsigned int offset;
-    int entry = 0;
     memset(t->driveChIdtoTraySlot, 0xFF, sizeof t->driveChIdtoTraySlot);
-    if (verboseFlag) {
-        standalonePuts("\n\nioctl RECEIVE DIAGNOSTIC Enclosure Translation Page Code 0xA0...");
-        standalonePrintf("PAGE LENGTH: %u\n", pageLength);
-    }
     /* Entries within the page; an entry not wholly held in the buffer is not read. */
     for (offset = 12; offset < pageLength && offset + 4 <= length; offset += 4) {
         unsigned int e[4];
         for (int i = 0; i < 4; ++i) e[i] = byteAt(page, length, offset + (unsigned)i);
-        ++entry;
-        if (verboseFlag) {
-            standalonePrintf("%2i) %3i:%02x %3i:%02x %3i:%02x %3i:%02x\n", entry, (int)offset, e[0],
-                             (int)offset + 1, e[1], (int)offset + 2, e[2], (int)offset + 3, e[3]);
-        }
         if ((e[0] & 0xE0) != 0) continue;
         t->driveChIdtoTraySlot[e[0] & 0x1F][e[1]][0] = (unsigned char)e[2];
         t->driveChIdtoTraySlot[e[0] & 0x1F][e[1]][1] = (unsigned char)e[3];
@@ -494,59 +413,29 @@ void ArrayInterrogation::prepare(const char* controllerId1, const char* controll
     resetTransfer();
 }
 
-void printCharacters(const unsigned char* bytes, int count) {
-    int i;
-    for (i = 0; i < count; ++i) standalonePrintf("%c", bytes[i]);
-}
-
 void ArrayInterrogation::scanDevices() {
     devices::DeviceDirectory dir(devices::kRawDeviceDirectory); /* none: nothing to find */
     const sol::dirent* entry;
     while ((entry = dir.next()) != NULL) {
         int lunIsUtm, k, kind;
         if (!devices::mentionsWholeDiskSlice(entry->d_name)) continue;
-        standalonePrintf("%s: ", entry->d_name);
-        if (snprintf(devicePath, sizeof devicePath, "/dev/rdsk/%s", entry->d_name) >= (int)sizeof devicePath) {
-            standalonePuts("No open.");
-            continue;
-        }
+        if (snprintf(devicePath, sizeof devicePath, "/dev/rdsk/%s", entry->d_name) >= (int)sizeof devicePath) continue;
         devices::Device device(sol::open(devicePath, SOL(O_RDONLY) | SOL(O_NDELAY)));
-        if (!device.valid()) {
-            standalonePuts("No open.");
-            continue;
-        }
+        if (!device.valid()) continue;
         memset(transfer, 0, sizeof transfer);
-        if (scsiStandardInquiry(device.get(), &cmd) != 0) {
-            device.reset();
-            standalonePuts("No SCSI Standard Inquiry.");
-            continue;
-        }
-        printCharacters(transfer + 8, 8);
-        printCharacters(transfer + 16, 16);
-        printCharacters(transfer + 32, 4);
+        if (scsiStandardInquiry(device.get(), &cmd) != 0) continue;
         kind = filterByIDs((const char*)transfer + 8, (const char*)transfer + 16);
-        if (kind == 0) {
-            device.reset();
-            standalonePuts("not a recognized LSI-derived LUN - skipping. ");
-            continue;
-        }
+        if (kind == 0) continue;
         lunIsUtm = kind == 2;
         memset(transfer, 0, sizeof transfer);
-        if (scsiInquiryVPDC0(device.get(), &cmd) != 0) {
-            device.reset();
-            standalonePuts("scsiInquiryVPDC0 failed - skipping. ");
-            continue;
-        }
+        if (scsiInquiryVPDC0(device.get(), &cmd) != 0) continue;
         device.reset();
         memcpy(c0Identifier, transfer + 112, SCSI_COMPARED_ID_LENGTH);
-        printCharacters((const unsigned char*)c0Identifier, SCSI_COMPARED_ID_LENGTH);
 
         if (controllerIdKnown[0] && memcmp(c0Identifier, controllerId[0], SCSI_COMPARED_ID_LENGTH) == 0) {
             k = 0;
-            standalonePuts("1");
         } else if (controllerIdKnown[1] && memcmp(c0Identifier, controllerId[1], SCSI_COMPARED_ID_LENGTH) == 0) {
             k = 1;
-            standalonePuts("2");
         } else {
             continue;
         }
@@ -557,52 +446,32 @@ void ArrayInterrogation::scanDevices() {
             utmFound[k] = 1;
             memcpy(chosenPath[k], devicePath, SCSI_IDENTIFIER_LENGTH);
         }
-        if (utmFound[0] && utmFound[1]) {
-            standalonePuts("GOT UTM LUN from each Controller - ending scan.");
-            break;
-        }
+        if (utmFound[0] && utmFound[1]) break; /* the UTM LUN of each controller */
     }
 }
 
 void ArrayInterrogation::readStatistics(int k) {
     if (chosenPath[k][0] == '\0') return;
-    standalonePrintf("GETTING STATS FROM %s\n", chosenPath[k]);
     devices::Device device(sol::open(chosenPath[k], SOL(O_RDONLY) | SOL(O_NDELAY)));
-    if (!device.valid()) {
-        standalonePuts("No open during inbanding.");
-        return;
-    }
+    if (!device.valid()) return;
     memset(transfer, 0, sizeof transfer);
-    if (scsiReceiveDiagnosticA0(device.get(), &cmd) != 0) {
-        device.reset();
-        standalonePuts("scsiReceiveDiagnosticA0 failed - skipping.");
-        return;
-    }
-    decodeTranslationPage(&tables, transfer, sizeof transfer, verbose);
+    if (scsiReceiveDiagnosticA0(device.get(), &cmd) != 0) return;
+    decodeTranslationPage(&tables, transfer, sizeof transfer);
 
     memset(transfer, 0, sizeof transfer);
-    if (scsiLogSense3B(device.get(), &cmd) != 0) {
-        device.reset();
-        standalonePuts("scsiLogSense3B failed - skipping.");
-        return;
-    }
-    if (verbose) standalonePuts("\n\nioctl LOG SENSE Report LUN Log Page 0x3B...");
+    if (scsiLogSense3B(device.get(), &cmd) != 0) return;
     resetRequested[k] = 0;
-    processLogSense3Bbuffer(&tables, transfer, sizeof transfer, verbose, &driveCount[k], commonString[k],
-                            rowString[k], &resetRequested[k]);
+    processLogSense3Bbuffer(&tables, transfer, sizeof transfer, &driveCount[k], commonString[k], rowString[k],
+                            &resetRequested[k]);
     if (resetRequested[k]) {
         cmd.uscsi_flags = SOL(USCSI_WRITE);
-        if (scsiLogSelect30(device.get(), &cmd) != 0) standalonePuts("scsiLogSelect30 failed - ignoring");
+        scsiLogSelect30(device.get(), &cmd); /* a failure is ignored */
         resetTransfer();
     }
 }
 
 void ArrayInterrogation::run(char* out) {
     scanDevices();
-    standalonePrintf("Chosen Lun from Contro1ler1\"%s\": %s (%sUTM)\n", controllerId[0], chosenPath[0],
-                     utmFound[0] ? "" : "NON-");
-    standalonePrintf("Chosen Lun from Contro1ler2\"%s\": %s (%sUTM)\n", controllerId[1], chosenPath[1],
-                     utmFound[1] ? "" : "NON-");
 
     readStatistics(0);
     readStatistics(1);
@@ -613,7 +482,6 @@ void ArrayInterrogation::run(char* out) {
         buildReturnString(result, commonString[0], commonString[1], rowString[0], rowString[1], driveCount[0],
                           driveCount[1]);
     }
-    standalonePrintf("returnString:%s\n", result);
     memcpy(out, result, SCSI_RESULT_LENGTH);
 }
 

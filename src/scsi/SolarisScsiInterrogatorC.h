@@ -37,10 +37,6 @@ struct ArrayTables {
     unsigned int errorCounts[32];
 };
 
-/* Diagnostic sinks: accept their text and discard it. */
-int standalonePrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-int standalonePuts(const char* text);
-
 /* Pass-through. */
 int scsiIoctl(int fd, struct sol::uscsi_cmd* cmd, int cdbLength, unsigned char* cdb);
 int scsiStandardInquiry(int fd, struct sol::uscsi_cmd* cmd);
@@ -54,33 +50,31 @@ int scsiLogSelect30(int fd, struct sol::uscsi_cmd* cmd);
 int filterByIDs(const char* vendor, const char* product);
 
 /* The paraCode row of a 2-byte parameter code, or -1. */
-int enumerateParaCode(const unsigned char* code, int verbose);
+int enumerateParaCode(const unsigned char* code);
 
 /*
  * Fills the drive map of `tables` from an enclosure translation page (RECEIVE DIAGNOSTIC
  * RESULTS page 0xA0) of which `length` bytes are held in `page`.
  */
-void decodeTranslationPage(struct ArrayTables* tables, const unsigned char* page, unsigned int length,
-                           int verbose);
+void decodeTranslationPage(struct ArrayTables* tables, const unsigned char* page, unsigned int length);
 
 /*
  * Decodes one log page 0x3B, of which `length` bytes are held in `buffer`, into the controller
  * values and drive counters of `tables`.
  */
-void decodeLogPage3B(struct ArrayTables* tables, const unsigned char* buffer, unsigned int length, int verbose);
+void decodeLogPage3B(struct ArrayTables* tables, const unsigned char* buffer, unsigned int length);
 
 /*
  * The controller's part of the report from `tables`: its drive count, common string
  * (SCSI_COMMON_LENGTH bytes), row string (SCSI_ROWS_LENGTH bytes, left as it is when no drive
  * is listed) and reset-requested flag (set, never cleared).
  */
-int formatControllerStrings(const struct ArrayTables* tables, int verbose, unsigned int* driveCount,
-                            char* commonString, char* rowString, int* resetRequested);
+int formatControllerStrings(const struct ArrayTables* tables, unsigned int* driveCount, char* commonString,
+                            char* rowString, int* resetRequested);
 
 /* decodeLogPage3B, then formatControllerStrings. */
 int processLogSense3Bbuffer(struct ArrayTables* tables, const unsigned char* buffer, unsigned int length,
-                            int verbose, unsigned int* driveCount, char* commonString, char* rowString,
-                            int* resetRequested);
+                            unsigned int* driveCount, char* commonString, char* rowString, int* resetRequested);
 
 /* Joins both controllers' strings into `result` (SCSI_RESULT_LENGTH bytes). Returns 0. */
 int buildReturnString(char* result, const char* commonString1, const char* commonString2,

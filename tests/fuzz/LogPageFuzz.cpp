@@ -30,16 +30,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // One interrogation's tables per input, as every call gets its own.
     auto tables = std::make_unique<ArrayTables>();
-    decodeTranslationPage(tables.get(), first.data(), static_cast<unsigned>(first.size()), 0);
+    decodeTranslationPage(tables.get(), first.data(), static_cast<unsigned>(first.size()));
 
     static char common[2][SCSI_COMMON_LENGTH], rows[2][SCSI_ROWS_LENGTH];
     static char result[SCSI_RESULT_LENGTH];
     unsigned int drives[2] = {0, 0};
     int reset = 0;
-    processLogSense3Bbuffer(tables.get(), first.data(), static_cast<unsigned>(first.size()), 0, &drives[0], common[0], rows[0],
-                            &reset);
-    processLogSense3Bbuffer(tables.get(), second.data(), static_cast<unsigned>(second.size()), 0, &drives[1], common[1], rows[1],
-                            &reset);
+    processLogSense3Bbuffer(tables.get(), first.data(), static_cast<unsigned>(first.size()), &drives[0], common[0],
+                            rows[0], &reset);
+    processLogSense3Bbuffer(tables.get(), second.data(), static_cast<unsigned>(second.size()), &drives[1], common[1],
+                            rows[1], &reset);
     for (int k = 0; k < 2; ++k) {
         requireTerminated(common[k], sizeof common[k]);
         requireTerminated(rows[k], sizeof rows[k]);
@@ -48,11 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     buildReturnString(result, common[0], common[1], rows[0], rows[1], drives[0], drives[1]);
     requireTerminated(result, sizeof result);
 
-    // The same page once more with the diagnostics on.
-    processLogSense3Bbuffer(tables.get(), second.data(), static_cast<unsigned>(second.size()), 1, &drives[1], common[1], rows[1],
-                            &reset);
+    // The same page once more, decoded on top of its own values.
+    processLogSense3Bbuffer(tables.get(), second.data(), static_cast<unsigned>(second.size()), &drives[1], common[1],
+                            rows[1], &reset);
 
-    if (first.size() >= 2) enumerateParaCode(first.data(), 1);
+    if (first.size() >= 2) enumerateParaCode(first.data());
     // The INQUIRY fields as the interrogation hands them over: 8 and 16 bytes.
     char vendor[8] = {}, product[16] = {};
     std::copy_n(first.begin(), std::min(first.size(), sizeof vendor), vendor);

@@ -10,9 +10,11 @@
 #include <cerrno>
 #include <new>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "FilesBackends.h"
+#include "IoctlRouting.h"
 #include "SysinfoCopy.h"
 #include "linux/LinuxDevices.h"
 #include "linux/LinuxFiles.h"
@@ -22,8 +24,17 @@ namespace sol::native {
 
 namespace {
 
-constexpr int kUscsiCmd = (0x04 << 8) | 201;
-constexpr int kDkioBase = 0x04 << 8;
+// st_mode is copied as it is: Linux's file-type bits are Solaris's, in the order of kFileTypeBits.
+constexpr bool sameFileTypeBits() {
+    constexpr sol::mode_t solaris[] = {sol::S_IFMT,  sol::S_IFIFO, sol::S_IFCHR, sol::S_IFDIR,
+                                       sol::S_IFBLK, sol::S_IFREG, sol::S_IFLNK, sol::S_IFSOCK};
+    static_assert(std::size(solaris) == std::size(linuxhost::kFileTypeBits));
+    for (size_t i = 0; i < std::size(solaris); ++i) {
+        if (solaris[i] != linuxhost::kFileTypeBits[i]) return false;
+    }
+    return true;
+}
+static_assert(sameFileTypeBits(), "the stat conversion copies the file-type bits unchanged");
 
 sol::dev_t solarisDevice(::dev_t dev) { return makedev(gnu_dev_major(dev), gnu_dev_minor(dev)); }
 
@@ -31,7 +42,7 @@ void convert(const struct ::stat& in, struct sol::stat* out) {
     std::memset(out, 0, sizeof *out);
     out->st_dev = solarisDevice(in.st_dev);
     out->st_ino = in.st_ino;
-    out->st_mode = in.st_mode;  // the file-type bits and permissions have the same values
+    out->st_mode = in.st_mode;  // the file-type bits and permissions have the same values (above)
     out->st_nlink = static_cast<uint_t>(in.st_nlink);
     out->st_uid = in.st_uid;
     out->st_gid = in.st_gid;
@@ -214,11 +225,6 @@ int close(int fd) { return ::close(fd); }
 ssize_t readlink(const char* path, char* buf, size_t bufsiz) { return ::readlink(path, buf, bufsiz); }
 int chdir(const char* path) { return ::chdir(path); }
 
-int ioctl(int fd, int request, void* arg) {
-    if (request == kUscsiCmd) return uscsiIoctl(fd, request, arg);
-    if ((request & 0xFF00) == kDkioBase) return dkioIoctl(fd, request, arg);
-    errno = ENOTTY;
-    return -1;
-}
+int ioctl(int fd, int request, void* arg) { return routeIoctl(fd, request, arg, uscsiIoctl, dkioIoctl); }
 
 }  // namespace sol::native

@@ -12,13 +12,7 @@ constexpr int kReadWrite = O_RDWR;
 constexpr int kNonBlock = O_NONBLOCK;
 constexpr int kCloseOnExec = O_CLOEXEC;
 
-constexpr unsigned kTypeMask = S_IFMT;
-constexpr unsigned kFifo = S_IFIFO;
-constexpr unsigned kCharDevice = S_IFCHR;
-constexpr unsigned kDirectory = S_IFDIR;
-constexpr unsigned kBlockDevice = S_IFBLK;
-constexpr unsigned kRegular = S_IFREG;
-constexpr unsigned kSymlink = S_IFLNK;
-constexpr unsigned kSocket = S_IFSOCK;
+// S_IFMT, S_IFIFO, S_IFCHR, S_IFDIR, S_IFBLK, S_IFREG, S_IFLNK and S_IFSOCK, in that order.
+constexpr unsigned kFileTypeBits[] = {S_IFMT, S_IFIFO, S_IFCHR, S_IFDIR, S_IFBLK, S_IFREG, S_IFLNK, S_IFSOCK};
 
 }  // namespace linuxhost

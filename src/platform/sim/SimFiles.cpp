@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "FilesBackends.h"
+#include "IoctlRouting.h"
 #include "SysinfoCopy.h"
 #include "sim/SimDevices.h"
 #include "sim/SimMounts.h"
@@ -20,8 +21,6 @@ namespace {
 using sim::json;
 
 constexpr int kFirstDescriptor = 1 << 30;
-constexpr int kUscsiCmd = (0x04 << 8) | 201;
-constexpr int kDkioBase = 0x04 << 8;
 
 std::mutex descriptorMutex;
 std::map<int, sim::OpenDevice> descriptors;
@@ -303,10 +302,7 @@ int ioctl(int fd, int request, void* arg) {
         errno = ENXIO;
         return -1;
     }
-    if (request == kUscsiCmd) return uscsiIoctl(dev, request, arg);
-    if ((request & 0xFF00) == kDkioBase) return dkioIoctl(dev, request, arg);
-    errno = ENOTTY;
-    return -1;
+    return routeIoctl(dev, request, arg, uscsiIoctl, dkioIoctl);
 }
 
 }  // namespace sol::simulated

@@ -74,20 +74,14 @@ cpu_stat_t cpuStat(const json& cpu) {
     return stat;
 }
 
+// Every member from the description's number of the same name, in the member's own type.
 kstat_io_t ioStat(const json& io) {
     kstat_io_t stat{};
-    stat.nread = sim::number<uint64_t>(io, "nread");
-    stat.nwritten = sim::number<uint64_t>(io, "nwritten");
-    stat.reads = sim::number<uint_t>(io, "reads");
-    stat.writes = sim::number<uint_t>(io, "writes");
-    stat.wtime = sim::number<hrtime_t>(io, "wtime");
-    stat.wlentime = sim::number<hrtime_t>(io, "wlentime");
-    stat.wlastupdate = sim::number<hrtime_t>(io, "wlastupdate");
-    stat.rtime = sim::number<hrtime_t>(io, "rtime");
-    stat.rlentime = sim::number<hrtime_t>(io, "rlentime");
-    stat.rlastupdate = sim::number<hrtime_t>(io, "rlastupdate");
-    stat.wcnt = sim::number<uint_t>(io, "wcnt");
-    stat.rcnt = sim::number<uint_t>(io, "rcnt");
+#define SIM_IO_MEMBER(member) stat.member = sim::number<decltype(stat.member)>(io, #member);
+    SIM_IO_MEMBER(nread) SIM_IO_MEMBER(nwritten) SIM_IO_MEMBER(reads) SIM_IO_MEMBER(writes)
+    SIM_IO_MEMBER(wtime) SIM_IO_MEMBER(wlentime) SIM_IO_MEMBER(wlastupdate) SIM_IO_MEMBER(rtime)
+    SIM_IO_MEMBER(rlentime) SIM_IO_MEMBER(rlastupdate) SIM_IO_MEMBER(wcnt) SIM_IO_MEMBER(rcnt)
+#undef SIM_IO_MEMBER
     return stat;
 }
 

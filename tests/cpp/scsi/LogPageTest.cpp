@@ -66,7 +66,7 @@ protected:
         Decoded d;
         auto* held = new unsigned char[page.size() ? page.size() : 1];
         if (!page.empty()) std::memcpy(held, page.data(), page.size());
-        processLogSense3Bbuffer(t, held, static_cast<unsigned>(page.size()), 0, &d.count, common.data(), rows.data(),
+        processLogSense3Bbuffer(t, held, static_cast<unsigned>(page.size()), &d.count, common.data(), rows.data(),
                                 &d.reset);
         delete[] held;
         d.common = common.data();
@@ -89,12 +89,12 @@ const std::string kZeroRow = row({0, 0, 0, 0, 0, 0, 0, 0});
 TEST(ParaCode, EveryRowHasItsOwnCodeAndOnly0030IsRowZero) {
     const unsigned char zero[2] = {0x00, 0x00}, cumulative[2] = {0x00, 0x30}, last[2] = {0x84, 0x21},
                         initiator[2] = {0x81, 0x60}, drive[2] = {0xC0, 0x01}, undocumented[2] = {0xD0, 0x01};
-    EXPECT_EQ(-1, enumerateParaCode(zero, 0));
-    EXPECT_EQ(0, enumerateParaCode(cumulative, 0));
-    EXPECT_EQ(7, enumerateParaCode(initiator, 0));
-    EXPECT_EQ(52, enumerateParaCode(last, 1));
-    EXPECT_EQ(-1, enumerateParaCode(drive, 1));
-    EXPECT_EQ(-1, enumerateParaCode(undocumented, 1));
+    EXPECT_EQ(-1, enumerateParaCode(zero));
+    EXPECT_EQ(0, enumerateParaCode(cumulative));
+    EXPECT_EQ(7, enumerateParaCode(initiator));
+    EXPECT_EQ(52, enumerateParaCode(last));
+    EXPECT_EQ(-1, enumerateParaCode(drive));
+    EXPECT_EQ(-1, enumerateParaCode(undocumented));
     EXPECT_STREQ("TotalInterruptsServicedOnTheFly", paraCode[52]);
     EXPECT_STREQ("TotalDataRepairReconstructsSuccesses", paraCode[33]);
 }
@@ -236,7 +236,7 @@ TEST(TranslationPage, EntriesFillChannelsBelow32AndSkipFlaggedOnes) {
     page[3] = static_cast<unsigned char>(page.size() - 4);
     auto tables = newTables();
     ArrayTables* t = tables.get();
-    decodeTranslationPage(t, page.data(), static_cast<unsigned>(page.size()), 0);
+    decodeTranslationPage(t, page.data(), static_cast<unsigned>(page.size()));
     EXPECT_EQ(0, t->driveChIdtoTraySlot[0][1][0]);
     EXPECT_EQ(1, t->driveChIdtoTraySlot[0][1][1]);
     EXPECT_EQ(2, t->driveChIdtoTraySlot[31][0x7D][0]);
@@ -248,7 +248,7 @@ TEST(TranslationPage, EntriesFillChannelsBelow32AndSkipFlaggedOnes) {
     // A page length beyond the buffer: the entries held are read, nothing past them.
     page[2] = page[3] = 0xFF;
     page.resize(18);
-    decodeTranslationPage(t, page.data(), static_cast<unsigned>(page.size()), 0);
+    decodeTranslationPage(t, page.data(), static_cast<unsigned>(page.size()));
     EXPECT_EQ(1, t->driveChIdtoTraySlot[0][1][1]);
     EXPECT_EQ(0xFF, t->driveChIdtoTraySlot[31][0x7D][0]);
 }

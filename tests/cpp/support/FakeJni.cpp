@@ -41,7 +41,7 @@ jobject JNICALL getStaticObjectField(JNIEnv*, jclass, jfieldID field) {
     return it == f.staticFields.end() ? nullptr : it->second;
 }
 
-jobject call(const char* kind, jobject object, jmethodID method) {
+jobject call(const char* kind, jmethodID method) {
     FakeJni& f = FakeJni::current();
     const auto& m = f.member(method);
     std::string key = m.owner + "." + m.name;
@@ -54,12 +54,12 @@ jobject call(const char* kind, jobject object, jmethodID method) {
     return it == f.results.end() ? nullptr : it->second;
 }
 
-jobject JNICALL callObjectMethodV(JNIEnv*, jobject o, jmethodID m, va_list) { return call("CallObjectMethod", o, m); }
-void JNICALL callVoidMethodV(JNIEnv*, jobject o, jmethodID m, va_list) { call("CallVoidMethod", o, m); }
-jboolean JNICALL callBooleanMethodV(JNIEnv*, jobject o, jmethodID m, va_list) {
-    return call("CallBooleanMethod", o, m) != nullptr ? JNI_TRUE : JNI_FALSE;
+jobject JNICALL callObjectMethodV(JNIEnv*, jobject, jmethodID m, va_list) { return call("CallObjectMethod", m); }
+void JNICALL callVoidMethodV(JNIEnv*, jobject, jmethodID m, va_list) { call("CallVoidMethod", m); }
+jboolean JNICALL callBooleanMethodV(JNIEnv*, jobject, jmethodID m, va_list) {
+    return call("CallBooleanMethod", m) != nullptr ? JNI_TRUE : JNI_FALSE;
 }
-jobject JNICALL callStaticObjectMethodV(JNIEnv*, jclass, jmethodID m, va_list) { return call("CallStaticObjectMethod", nullptr, m); }
+jobject JNICALL callStaticObjectMethodV(JNIEnv*, jclass, jmethodID m, va_list) { return call("CallStaticObjectMethod", m); }
 
 jobject JNICALL newObjectV(JNIEnv*, jclass, jmethodID ctor, va_list args) {
     FakeJni& f = FakeJni::current();

@@ -35,178 +35,56 @@
 typedef double double_t;
 typedef float float_t;
 
+/*
+ * Every function in its three forms: NAME for double, NAMEf for float, NAMEl for long double.
+ * __SOL_MATH(FORM, NAME, X) declares FORM(T, N, X) for each type T and its name N.
+ */
+#define __SOL_MATH(form, name, x) form(double, name, x) form(float, name##f, x) form(long double, name##l, x)
+#define __SOL_T_T(T, n, x) T n(T);              /* T f(T) */
+#define __SOL_T_TT(T, n, x) T n(T, T);          /* T f(T, T) */
+#define __SOL_T_TTT(T, n, x) T n(T, T, T);      /* T f(T, T, T) */
+#define __SOL_T_TX(T, n, x) T n(T, x);          /* T f(T, X) */
+#define __SOL_T_TTX(T, n, x) T n(T, T, x);      /* T f(T, T, X) */
+#define __SOL_T_TTP(T, n, x) T n(T, T *);       /* T f(T, T *) */
+#define __SOL_X_T(T, n, x) x n(T);              /* X f(T) */
+#define __SOL_T_X(T, n, x) T n(x);              /* T f(X) */
+
 __SOL_BEGIN
-double acos(double);
-float acosf(float);
-long double acosl(long double);
-double asin(double);
-float asinf(float);
-long double asinl(long double);
-double atan(double);
-float atanf(float);
-long double atanl(long double);
-double cos(double);
-float cosf(float);
-long double cosl(long double);
-double sin(double);
-float sinf(float);
-long double sinl(long double);
-double tan(double);
-float tanf(float);
-long double tanl(long double);
-double acosh(double);
-float acoshf(float);
-long double acoshl(long double);
-double asinh(double);
-float asinhf(float);
-long double asinhl(long double);
-double atanh(double);
-float atanhf(float);
-long double atanhl(long double);
-double cosh(double);
-float coshf(float);
-long double coshl(long double);
-double sinh(double);
-float sinhf(float);
-long double sinhl(long double);
-double tanh(double);
-float tanhf(float);
-long double tanhl(long double);
-double exp(double);
-float expf(float);
-long double expl(long double);
-double exp2(double);
-float exp2f(float);
-long double exp2l(long double);
-double expm1(double);
-float expm1f(float);
-long double expm1l(long double);
-double log(double);
-float logf(float);
-long double logl(long double);
-double log10(double);
-float log10f(float);
-long double log10l(long double);
-double log1p(double);
-float log1pf(float);
-long double log1pl(long double);
-double log2(double);
-float log2f(float);
-long double log2l(long double);
-double logb(double);
-float logbf(float);
-long double logbl(long double);
-double cbrt(double);
-float cbrtf(float);
-long double cbrtl(long double);
-double fabs(double);
-float fabsf(float);
-long double fabsl(long double);
-double sqrt(double);
-float sqrtf(float);
-long double sqrtl(long double);
-double erf(double);
-float erff(float);
-long double erfl(long double);
-double erfc(double);
-float erfcf(float);
-long double erfcl(long double);
-double lgamma(double);
-float lgammaf(float);
-long double lgammal(long double);
-double tgamma(double);
-float tgammaf(float);
-long double tgammal(long double);
-double ceil(double);
-float ceilf(float);
-long double ceill(long double);
-double floor(double);
-float floorf(float);
-long double floorl(long double);
-double nearbyint(double);
-float nearbyintf(float);
-long double nearbyintl(long double);
-double rint(double);
-float rintf(float);
-long double rintl(long double);
-double round(double);
-float roundf(float);
-long double roundl(long double);
-double trunc(double);
-float truncf(float);
-long double truncl(long double);
-double atan2(double, double);
-float atan2f(float, float);
-long double atan2l(long double, long double);
-double fmod(double, double);
-float fmodf(float, float);
-long double fmodl(long double, long double);
-double pow(double, double);
-float powf(float, float);
-long double powl(long double, long double);
-double hypot(double, double);
-float hypotf(float, float);
-long double hypotl(long double, long double);
-double copysign(double, double);
-float copysignf(float, float);
-long double copysignl(long double, long double);
-double fdim(double, double);
-float fdimf(float, float);
-long double fdiml(long double, long double);
-double fmax(double, double);
-float fmaxf(float, float);
-long double fmaxl(long double, long double);
-double fmin(double, double);
-float fminf(float, float);
-long double fminl(long double, long double);
-double nextafter(double, double);
-float nextafterf(float, float);
-long double nextafterl(long double, long double);
-double remainder(double, double);
-float remainderf(float, float);
-long double remainderl(long double, long double);
-double frexp(double, int *);
-float frexpf(float, int *);
-long double frexpl(long double, int *);
-double ldexp(double, int);
-float ldexpf(float, int);
-long double ldexpl(long double, int);
-double modf(double, double *);
-float modff(float, float *);
-long double modfl(long double, long double *);
-double scalbn(double, int);
-float scalbnf(float, int);
-long double scalbnl(long double, int);
-double scalbln(double, long);
-float scalblnf(float, long);
-long double scalblnl(long double, long);
-int ilogb(double);
-int ilogbf(float);
-int ilogbl(long double);
-long lrint(double);
-long lrintf(float);
-long lrintl(long double);
-long long llrint(double);
-long long llrintf(float);
-long long llrintl(long double);
-long lround(double);
-long lroundf(float);
-long lroundl(long double);
-long long llround(double);
-long long llroundf(float);
-long long llroundl(long double);
-double remquo(double, double, int *);
-float remquof(float, float, int *);
-long double remquol(long double, long double, int *);
-double fma(double, double, double);
-float fmaf(float, float, float);
-long double fmal(long double, long double, long double);
-double nan(const char *);
-float nanf(const char *);
-long double nanl(const char *);
-double nexttoward(double, long double);
-float nexttowardf(float, long double);
-long double nexttowardl(long double, long double);
+/* Trigonometric, hyperbolic, exponential and logarithmic functions. */
+__SOL_MATH(__SOL_T_T, acos, ) __SOL_MATH(__SOL_T_T, asin, ) __SOL_MATH(__SOL_T_T, atan, )
+__SOL_MATH(__SOL_T_T, cos, ) __SOL_MATH(__SOL_T_T, sin, ) __SOL_MATH(__SOL_T_T, tan, )
+__SOL_MATH(__SOL_T_T, acosh, ) __SOL_MATH(__SOL_T_T, asinh, ) __SOL_MATH(__SOL_T_T, atanh, )
+__SOL_MATH(__SOL_T_T, cosh, ) __SOL_MATH(__SOL_T_T, sinh, ) __SOL_MATH(__SOL_T_T, tanh, )
+__SOL_MATH(__SOL_T_T, exp, ) __SOL_MATH(__SOL_T_T, exp2, ) __SOL_MATH(__SOL_T_T, expm1, )
+__SOL_MATH(__SOL_T_T, log, ) __SOL_MATH(__SOL_T_T, log10, ) __SOL_MATH(__SOL_T_T, log1p, )
+__SOL_MATH(__SOL_T_T, log2, ) __SOL_MATH(__SOL_T_T, logb, )
+/* Powers, absolute values, error and gamma functions, rounding. */
+__SOL_MATH(__SOL_T_T, cbrt, ) __SOL_MATH(__SOL_T_T, fabs, ) __SOL_MATH(__SOL_T_T, sqrt, )
+__SOL_MATH(__SOL_T_T, erf, ) __SOL_MATH(__SOL_T_T, erfc, ) __SOL_MATH(__SOL_T_T, lgamma, )
+__SOL_MATH(__SOL_T_T, tgamma, ) __SOL_MATH(__SOL_T_T, ceil, ) __SOL_MATH(__SOL_T_T, floor, )
+__SOL_MATH(__SOL_T_T, nearbyint, ) __SOL_MATH(__SOL_T_T, rint, ) __SOL_MATH(__SOL_T_T, round, )
+__SOL_MATH(__SOL_T_T, trunc, )
+/* Two arguments. */
+__SOL_MATH(__SOL_T_TT, atan2, ) __SOL_MATH(__SOL_T_TT, fmod, ) __SOL_MATH(__SOL_T_TT, pow, )
+__SOL_MATH(__SOL_T_TT, hypot, ) __SOL_MATH(__SOL_T_TT, copysign, ) __SOL_MATH(__SOL_T_TT, fdim, )
+__SOL_MATH(__SOL_T_TT, fmax, ) __SOL_MATH(__SOL_T_TT, fmin, ) __SOL_MATH(__SOL_T_TT, nextafter, )
+__SOL_MATH(__SOL_T_TT, remainder, ) __SOL_MATH(__SOL_T_TTT, fma, )
+/* Other argument or result types. */
+__SOL_MATH(__SOL_T_TX, frexp, int *) __SOL_MATH(__SOL_T_TX, ldexp, int) __SOL_MATH(__SOL_T_TX, scalbn, int)
+__SOL_MATH(__SOL_T_TX, scalbln, long) __SOL_MATH(__SOL_T_TX, nexttoward, long double)
+__SOL_MATH(__SOL_T_TTP, modf, ) __SOL_MATH(__SOL_T_TTX, remquo, int *) __SOL_MATH(__SOL_T_X, nan, const char *)
+__SOL_MATH(__SOL_X_T, ilogb, int) __SOL_MATH(__SOL_X_T, lrint, long) __SOL_MATH(__SOL_X_T, lround, long)
+__SOL_MATH(__SOL_X_T, llrint, long long) __SOL_MATH(__SOL_X_T, llround, long long)
 __SOL_END
+
+#undef __SOL_MATH
+#undef __SOL_T_T
+#undef __SOL_T_TT
+#undef __SOL_T_TTT
+#undef __SOL_T_TX
+#undef __SOL_T_TTX
+#undef __SOL_T_TTP
+#undef __SOL_X_T
+#undef __SOL_T_X
 
 #endif
