@@ -40,8 +40,8 @@ FailingAllocation::~FailingAllocation() {
     }
 }
 
-size_t openDescriptors() {
-    size_t count = 0;
+std::size_t openDescriptors() {
+    std::size_t count = 0;
     if (DIR* fds = ::opendir("/proc/self/fd")) {
         while (::readdir(fds) != nullptr) ++count;
         ::closedir(fds);

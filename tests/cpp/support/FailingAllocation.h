@@ -21,6 +21,6 @@ private:
     Scope scope_;
 };
 
-size_t openDescriptors();
+std::size_t openDescriptors();
 
 }  // namespace testsupport
