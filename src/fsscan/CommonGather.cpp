@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "fsscan/Decimal.h"
 #include "fsscan/DirectoryCursor.h"
 #include "fsscan/ScanContext.h"
 #include "fsscan/ScanPipeline.h"
@@ -22,22 +23,16 @@ public:
 
     RecordWriter& text(const char* s) {
         if (s == nullptr) s = "(null)";
-        while (*s != '\0' && at_ < end_) *at_++ = *s++;
-        *at_ = '\0';
-        return *this;
+        size_t room = static_cast<size_t>(end_ - at_);
+        const void* terminator = std::memchr(s, '\0', room);
+        return bytes(s, terminator == nullptr ? room : static_cast<size_t>(static_cast<const char*>(terminator) - s));
     }
 
     RecordWriter& number(long value) {
         char digits[24];
-        char* p = digits + sizeof digits;
-        *--p = '\0';
-        unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
-        do {
-            *--p = static_cast<char>('0' + magnitude % 10);
-            magnitude /= 10;
-        } while (magnitude != 0);
-        if (value < 0) *--p = '-';
-        return text(p);
+        char* end = digits + sizeof digits;
+        char* first = decimalBefore(end, value);
+        return bytes(first, static_cast<size_t>(end - first));
     }
 
     // A size as "%.0f" prints it. Whole byte counts (every real total) take the fast path.
@@ -50,11 +45,21 @@ public:
         return text(formatted);
     }
 
-    RecordWriter& separator() { return text("<>"); }
+    RecordWriter& separator() { return bytes("<>", 2); }
 
     size_t length() const { return static_cast<size_t>(at_ - out_); }
 
 private:
+    // Appends what fits of `length` bytes.
+    RecordWriter& bytes(const char* s, size_t length) {
+        size_t room = static_cast<size_t>(end_ - at_);
+        if (length > room) length = room;
+        std::memcpy(at_, s, length);
+        at_ += length;
+        *at_ = '\0';
+        return *this;
+    }
+
     char* out_;
     char* end_;
     char* at_;

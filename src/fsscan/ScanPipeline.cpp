@@ -9,12 +9,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <string>
 
+#include "fsscan/Decimal.h"
 #include "fsscan/SolarisDirectoryCursor.h"
 #include "sol/dirent.h"
 
@@ -75,7 +75,7 @@ DirectoryPrefetcher::~DirectoryPrefetcher() {
 
 bool DirectoryPrefetcher::workReady() const {
     // Beyond the window only abandoned listings are taken off the queue (to be freed).
-    return !pending_.empty() && ((ahead_ < window_ && listingsAhead_ < LISTINGS_AHEAD) ||
+    return !pending_.empty() && ((ahead_ < window_ && openListings_ < OPEN_LISTINGS_AHEAD) ||
                                  pending_.front()->state != Listing::State::Pending);
 }
 
@@ -158,30 +158,54 @@ void DirectoryPrefetcher::read(Listing* listing) {
         listing->openError = errno;
         return;
     }
-    listing->fd = fd;
-    // The stream reads a descriptor of its own; this one stays open for the entries below.
-    int streamFd = duplicateDescriptor(fd);
-    sol::DIR* stream = streamFd < 0 ? nullptr : sol::fdopendir(streamFd);
+    sol::DIR* stream = sol::fdopendir(fd);
     if (stream == nullptr) {
-        if (streamFd >= 0) ::close(streamFd);
+        ::close(fd);
         listing->streamFailed = true;
         return;
     }
+    listing->fd = fd;  // the stream's, while it reads
+    readAll(listing, stream);
+    if (listing->unreadChildren == 0) {
+        listing->fd = -1;
+    } else {
+        // The directories below are opened through a descriptor of the listing's own (or, when
+        // none can be had, the stream's, kept open with it).
+        listing->fd = duplicateDescriptor(fd);
+        if (listing->fd < 0) {
+            listing->fd = fd;
+            listing->stream = stream;
+            return;
+        }
+    }
+    sol::closedir(stream);
+}
+
+void DirectoryPrefetcher::readAll(Listing* listing, sol::DIR* stream) {
     errno = 0;
     sol::dirent* entry = sol::readdir(stream);
     if (entry == nullptr) {
         listing->readError = errno;
-    } else {
-        listing->hasFirst = true;
-        struct stat64 own;
-        if (::fstat64(fd, &own) != 0) {
-            listing->statusError = errno;
-        } else {
-            listing->status = entryFacts(own);
-            readEntries(listing, stream, entry, false);
-        }
+        return;
     }
-    sol::closedir(stream);
+    listing->hasFirst = true;
+    struct stat64 own;
+    if (::fstat64(listing->fd, &own) != 0) {
+        listing->statusError = errno;
+        return;
+    }
+    listing->status = entryFacts(own);
+    readEntries(listing, stream, entry, false);
+}
+
+void DirectoryPrefetcher::closeDirectory(Listing* listing) {
+    if (listing->stream != nullptr) {
+        sol::closedir(listing->stream);
+        listing->stream = nullptr;
+    } else {
+        ::close(listing->fd);
+    }
+    listing->fd = -1;
 }
 
 void DirectoryPrefetcher::readEntries(Listing* listing, sol::DIR* stream, sol::dirent* entry, bool skipRootSpecial) {
@@ -223,6 +247,7 @@ void DirectoryPrefetcher::addEntry(Listing* listing, const char* name, bool skip
                 child->pathLength = listing->pathLength + 1 + nameLength;
                 listing->entries.push_back(e);
                 listing->entries.back().child = child.release();
+                listing->unreadChildren += 1;
                 return;
             }
         } else {
@@ -265,6 +290,7 @@ Listing* DirectoryPrefetcher::adoptRoot(int fd, size_t pathLength, const char* f
             readEntries(listing, stream, entry, slashSlash);
         }
     }
+    if (listing->unreadChildren == 0) closeDirectory(listing);
     std::lock_guard<std::mutex> lock(mutex_);
     finish(listing);
     return listing;
@@ -273,8 +299,17 @@ Listing* DirectoryPrefetcher::adoptRoot(int fd, size_t pathLength, const char* f
 void DirectoryPrefetcher::finish(Listing* listing) {
     listing->state = Listing::State::Ready;
     ahead_ += listing->entries.size();
-    listingsAhead_ += 1;
-    if (listing->parent != nullptr) listing->parent->busyChildren -= 1;
+    if (listing->fd >= 0) openListings_ += 1;
+    bool closedParent = false;
+    if (Listing* parent = listing->parent) {
+        parent->busyChildren -= 1;
+        parent->unreadChildren -= 1;
+        if (parent->unreadChildren == 0 && parent->fd >= 0) {
+            closeDirectory(parent);
+            openListings_ -= 1;
+            closedParent = true;
+        }
+    }
     size_t queued = 0;
     for (auto e = listing->entries.rbegin(); e != listing->entries.rend(); ++e) {
         if (e->child != nullptr) {
@@ -290,8 +325,8 @@ void DirectoryPrefetcher::finish(Listing* listing) {
         }
     }
     if (walkWaiting_) walk_.notify_one();
-    if (idleWorkers_ > 0 && queued > 0 && workReady()) {
-        if (queued == 1) {
+    if (idleWorkers_ > 0 && (queued > 0 || closedParent) && workReady()) {
+        if (queued <= 1) {
             workers_.notify_one();
         } else {
             workers_.notify_all();
@@ -304,7 +339,7 @@ void DirectoryPrefetcher::release(Listing* listing) {
     discard(listing, lock);
     // Workers the window held back are woken once it has room for a run of directories, not
     // for each one released.
-    bool room = ahead_ + window_ / 8 <= window_ && listingsAhead_ + LISTINGS_AHEAD / 8 <= LISTINGS_AHEAD;
+    bool room = ahead_ + window_ / 8 <= window_ && openListings_ + OPEN_LISTINGS_AHEAD / 8 <= OPEN_LISTINGS_AHEAD;
     if (idleWorkers_ > 0 && room && workReady()) workers_.notify_all();
 }
 
@@ -326,12 +361,11 @@ void DirectoryPrefetcher::discard(Listing* listing, std::unique_lock<std::mutex>
         if (e.child != nullptr) discard(e.child, lock);
         e.child = nullptr;
     }
-    if (listing->fd >= 0) ::close(listing->fd);
-    listing->fd = -1;
-    if (listing->state == Listing::State::Ready) {
-        ahead_ -= listing->entries.size();
-        listingsAhead_ -= 1;
+    if (listing->fd >= 0) {
+        closeDirectory(listing);
+        if (listing->state == Listing::State::Ready) openListings_ -= 1;
     }
+    if (listing->state == Listing::State::Ready) ahead_ -= listing->entries.size();
     if (listing->queued) {
         listing->state = Listing::State::Abandoned;  // freed by the thread that takes it off the queue
         std::vector<Listing::Entry>().swap(listing->entries);
@@ -425,9 +459,10 @@ void RecordWriterThread::finish() {
 }
 
 int putScanRecord(Db& database, int number, const char* record, size_t length) {
-    char key[16];
-    int n = std::snprintf(key, sizeof key, "%d", number);
-    Dbt keyData(key, static_cast<u_int32_t>(n));
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* key = decimalBefore(end, number);
+    Dbt keyData(key, static_cast<u_int32_t>(end - key));
     Dbt valueData(const_cast<char*>(record), static_cast<u_int32_t>(length));
     return database.put(nullptr, &keyData, &valueData, DB_NOOVERWRITE);
 }

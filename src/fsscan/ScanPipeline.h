@@ -59,7 +59,8 @@ struct Listing {
     std::vector<uint32_t> position;  // entry indexes from the root: sorts in visiting order
     size_t pathLength = 0;           // length of the path the walk builds for it
     State state = State::Pending;
-    int fd = -1;                     // open while entries below may still be opened
+    int fd = -1;                     // open while directories below are still to be read
+    sol::DIR* stream = nullptr;      // the stream that owns `fd`, when it is kept for them
     int openError = 0;               // the open's error; nothing else is read then
     bool streamFailed = false;       // no stream could be set up: read as empty
     bool hasFirst = false;           // the first read gave an entry
@@ -67,6 +68,7 @@ struct Listing {
     EntryFacts status;
     int readError = 0;               // the error that ended the reading, 0 at the end
     int busyChildren = 0;            // entries below being read by a thread right now
+    int unreadChildren = 0;          // directories below not yet read: they need `fd`
     bool queued = false;             // on the prefetcher's queue, which then frees it
     std::vector<Entry> entries;
     std::vector<char> names;
@@ -97,15 +99,21 @@ public:
     void release(Listing* listing);
 
 private:
-    // Listings read and not yet released at most: each holds its directory open.
-    static constexpr size_t LISTINGS_AHEAD = 256;
+    // Listings read ahead that still hold their directory open (for directories below not yet
+    // read) at most. A listing with nothing left to open below closes its directory.
+    static constexpr size_t OPEN_LISTINGS_AHEAD = 256;
 
     void work();
+    // Reads the first entry, the directory's own status, then the rest.
+    void readAll(Listing* listing, sol::DIR* stream);
     void readEntries(Listing* listing, sol::DIR* stream, sol::dirent* entry, bool skipRootSpecial);
     void addEntry(Listing* listing, const char* name, bool skipRootSpecial);
+    // Closes the listing's directory (its descriptor or its stream).
+    static void closeDirectory(Listing* listing);
     // Opens and reads `listing` (state Busy, lock not held).
     void read(Listing* listing);
-    // Marks `listing` Ready and queues its directories; lock held.
+    // Marks `listing` Ready, queues its directories and closes its parent's directory once
+    // nothing below that is left to read; lock held.
     void finish(Listing* listing);
     // Frees `listing` and what hangs below it; lock held, may wait for busy readers.
     void discard(Listing* listing, std::unique_lock<std::mutex>& lock);
@@ -123,7 +131,7 @@ private:
     std::condition_variable walk_;
     std::vector<Listing*> pending_;  // directories to read: a heap, the next in visiting order first
     size_t ahead_ = 0;               // entries of listings read and not yet released
-    size_t listingsAhead_ = 0;       // those listings
+    size_t openListings_ = 0;        // those listings that still hold their directory open
     size_t window_;
     int idleWorkers_ = 0;
     bool walkWaiting_ = false;

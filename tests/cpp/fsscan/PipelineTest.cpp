@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,39 @@ TEST(PipelinedWalk, FailingPutEndsTheWalkAtTheSameRecord) {
         EXPECT_EQ(alone.records, piped.records) << "key " << key;
         EXPECT_GT(alone.records.size(), 1u);
     }
+}
+
+// A directory read ahead keeps its descriptor only while directories below it are still to be
+// read: a walk holding many listings (here every child cursor is kept) holds no descriptor for
+// them once nothing below is left to open, so the read-ahead is not held back by them.
+TEST(PipelinedWalk, ListingsWithNothingLeftToOpenHoldNoDescriptor) {
+    TempDir tmp;
+    std::string root = tmp.file("root");
+    makeDirectory(root);
+    const size_t width = 600;  // more than the read-ahead keeps open at once
+    for (size_t d = 0; d < width; ++d) {
+        std::string dir = root + "/d" + std::to_string(d);
+        makeDirectory(dir);
+        makeFile(dir + "/f", "x");
+    }
+    size_t descriptors = openDescriptors();
+    {
+        DirectoryPrefetcher prefetcher(2, PREFETCH_WINDOW);
+        std::unique_ptr<SolarisDirectoryCursor> cursor(new SolarisDirectoryCursor);
+        ASSERT_EQ(0, cursor->initialize(root.c_str()));
+        ASSERT_TRUE(cursor->prefetchWith(&prefetcher));
+        std::vector<std::unique_ptr<DirectoryCursor>> children;
+        do {
+            if (!cursor->IsDirectory()) continue;  // "." and ".."
+            children.emplace_back(cursor->GetChildren());
+            ASSERT_NE(nullptr, children.back());
+        } while (cursor->Next());
+        EXPECT_EQ(width, children.size());
+        // Every directory is read, the root's too: nothing is left open.
+        EXPECT_EQ(descriptors, openDescriptors());
+        children.clear();
+    }
+    EXPECT_EQ(descriptors, openDescriptors());
 }
 
 TEST(PipelinedWalk, ThreadSettingAndDefault) {
