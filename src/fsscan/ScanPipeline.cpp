@@ -17,6 +17,7 @@
 #include "fsscan/Decimal.h"
 #include "fsscan/SolarisDirectoryCursor.h"
 #include "sol/dirent.h"
+#include "sol/unistd.h"
 
 namespace {
 
@@ -398,13 +399,23 @@ void RecordWriterThread::flush() {
     changed_.wait(lock, [this] { return queue_.size() < QUEUED_BATCHES; });
     queue_.push_back(std::move(current_));
     current_ = Batch();
-    current_.bytes.reserve(BATCH_RECORDS * 96);
+    current_.bytes.reserve(BATCH_RECORDS * 128);
+    current_.records.reserve(BATCH_RECORDS);
     changed_.notify_all();
 }
 
 bool RecordWriterThread::failed() const { return failedFlag_.load(std::memory_order_relaxed); }
 
 void RecordWriterThread::run() {
+    // The file's pages are sent to the device as the writing goes, rather than all at once by
+    // the sync that closing the database ends with.
+    int fd = -1;
+    try {
+        if (database_.fd(&fd) != 0) fd = -1;
+    } catch (const DbException&) {
+        fd = -1;
+    }
+    size_t written = 0;
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return done_ || !queue_.empty(); });
@@ -415,6 +426,7 @@ void RecordWriterThread::run() {
         changed_.notify_all();
         lock.unlock();
         if (!skip) write(batch);
+        if (fd >= 0 && ++written % WRITEBACK_BATCHES == 0) sol::startWriteback(fd);
         lock.lock();
     }
 }

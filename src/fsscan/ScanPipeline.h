@@ -160,8 +160,10 @@ private:
         std::vector<char> bytes;
         std::vector<std::pair<int, uint32_t>> records;  // number and end offset in `bytes`
     };
-    static constexpr size_t BATCH_RECORDS = 256;
-    static constexpr size_t QUEUED_BATCHES = 8;
+    static constexpr size_t BATCH_RECORDS = 1024;
+    static constexpr size_t QUEUED_BATCHES = 4;
+    // Batches written between two starts of the file's write-back (about 5 MB of file).
+    static constexpr size_t WRITEBACK_BATCHES = 16;
 
     void run();
     void flush();

@@ -21,6 +21,7 @@ int stat(const char* path, struct stat* buf) { return SOL_DISPATCH(stat, path, b
 int lstat(const char* path, struct stat* buf) { return SOL_DISPATCH(lstat, path, buf); }
 DIR* opendir(const char* path) { return SOL_DISPATCH(opendir, path); }
 DIR* fdopendir(int fd) { return native::fdopendir(fd); }
+void startWriteback(int fd) { native::startWriteback(fd); }
 int open(const char* path, int oflag) { return SOL_DISPATCH(open, path, oflag); }
 ssize_t readlink(const char* path, char* buf, size_t bufsiz) { return SOL_DISPATCH(readlink, path, buf, bufsiz); }
 int chdir(const char* path) { return SOL_DISPATCH(chdir, path); }

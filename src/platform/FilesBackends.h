@@ -36,6 +36,7 @@ bool ownsDescriptor(int fd);  // true for descriptors of simulated devices
 namespace native {
 SOL_FILE_BACKEND_FUNCTIONS
 DIR* fdopendir(int fd);  // only real directories are read from a descriptor
+void startWriteback(int fd);  // only real files are written through the database
 }  // namespace native
 
 #undef SOL_FILE_BACKEND_FUNCTIONS

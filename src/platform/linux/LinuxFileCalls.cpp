@@ -201,7 +201,13 @@ int fstat(int fd, struct sol::stat* buf) {
 
 DIR* opendir(const char* path) {
     ::DIR* dir = ::opendir(path);
-    return dir == nullptr ? nullptr : new RealDir(dir);
+    if (dir == nullptr) return nullptr;
+    DIR* stream = new (std::nothrow) RealDir(dir);
+    if (stream == nullptr) {
+        ::closedir(dir);
+        errno = ENOMEM;
+    }
+    return stream;
 }
 
 DIR* fdopendir(int fd) {
@@ -222,6 +228,7 @@ int open(const char* path, int oflag) {
 }
 
 int close(int fd) { return ::close(fd); }
+void startWriteback(int fd) { ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE); }
 ssize_t readlink(const char* path, char* buf, size_t bufsiz) { return ::readlink(path, buf, bufsiz); }
 int chdir(const char* path) { return ::chdir(path); }
 

@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
+#include <new>
 
 #include "FilesBackends.h"
 #include "sol/dkio.h"
@@ -57,7 +59,14 @@ namespace {
 class RealDir : public DIR {
 public:
     explicit RealDir(::DIR* dir) : dir_(dir) {}
-    ~RealDir() override { ::closedir(dir_); }
+    ~RealDir() override {
+        if (dir_ != nullptr) ::closedir(dir_);
+    }
+    // A stream on the open directory `fd`; false with errno (`fd` untouched) on failure.
+    bool open(int fd) {
+        dir_ = ::fdopendir(fd);
+        return dir_ != nullptr;
+    }
     dirent* next() override { return reinterpret_cast<dirent*>(::readdir(dir_)); }
 
 private:
@@ -73,20 +82,26 @@ int lstat(const char* path, struct sol::stat* buf) { return ::lstat(path, reinte
 int fstat(int fd, struct sol::stat* buf) { return ::fstat(fd, reinterpret_cast<struct ::stat*>(buf)); }
 DIR* opendir(const char* path) {
     ::DIR* dir = ::opendir(path);
-    return dir == nullptr ? nullptr : new RealDir(dir);
+    if (dir == nullptr) return nullptr;
+    DIR* stream = new (std::nothrow) RealDir(dir);
+    if (stream == nullptr) {
+        ::closedir(dir);
+        errno = ENOMEM;
+    }
+    return stream;
 }
 DIR* fdopendir(int fd) {
-    ::DIR* dir = ::fdopendir(fd);
-    if (dir == nullptr) {
-        int error = errno;
-        ::close(fd);
-        errno = error;
+    // The wrapper first: once the system's stream has the descriptor, it cannot give it back.
+    std::unique_ptr<RealDir> stream(new (std::nothrow) RealDir(nullptr));
+    if (stream == nullptr) {
+        errno = ENOMEM;
         return nullptr;
     }
-    return new RealDir(dir);
+    return stream->open(fd) ? stream.release() : nullptr;
 }
 int open(const char* path, int oflag) { return ::open(path, oflag); }
 int close(int fd) { return ::close(fd); }
+void startWriteback(int) {}
 ssize_t readlink(const char* path, char* buf, size_t bufsiz) { return ::readlink(path, buf, bufsiz); }
 int chdir(const char* path) { return ::chdir(path); }
 int ioctl(int fd, int request, void* arg) { return ::ioctl(fd, request, arg); }

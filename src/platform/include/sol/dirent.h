@@ -28,8 +28,8 @@ struct DIR;  // opaque
 
 // NULL with errno when the directory cannot be opened.
 DIR* opendir(const char* path);
-// A stream on `fd`, an open directory, which the stream then owns; NULL with errno (and `fd`
-// closed) on failure.
+// A stream on `fd`, an open directory, which the stream then owns; NULL with errno on failure,
+// `fd` then still the caller's to close (as with the system call).
 DIR* fdopendir(int fd);
 // The next entry (valid until the next call on the stream), or NULL at the end or on error.
 dirent* readdir(DIR* dirp);

@@ -29,6 +29,10 @@ long sysconf(int name);
 
 // 0, or -1 with errno.
 int close(int fd);
+// Starts writing the file's changed pages out to its device and returns without waiting for
+// them, so that a later sync of the file has little left to wait for. Nothing where the system
+// has no such call (Solaris writes changed pages out on its own schedule).
+void startWriteback(int fd);
 // The length of the link's target copied into buf (no terminator added), or -1 with errno.
 ssize_t readlink(const char* path, char* buf, size_t bufsiz);
 // 0, or -1 with errno. The simulated host keeps its own current directory for its simulated
