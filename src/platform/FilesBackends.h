@@ -2,7 +2,9 @@
 #pragma once
 #include <sys/types.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <new>
 
 #include "sol/dirent.h"
 #include "sol/stat.h"
@@ -15,6 +17,20 @@ struct DIR {
     virtual ~DIR() = default;
     virtual dirent* next() = 0;  // NULL at the end
 };
+
+// The system's stream `system` (null: it could not be opened, errno set) in the backend's
+// wrapper `Stream`; when no wrapper can be made, the system's stream is closed and errno is
+// ENOMEM.
+template <class Stream, class SystemDir>
+DIR* wrapSystemStream(SystemDir* system, int (*closeSystem)(SystemDir*)) {
+    if (system == nullptr) return nullptr;
+    DIR* stream = new (std::nothrow) Stream(system);
+    if (stream == nullptr) {
+        closeSystem(system);
+        errno = ENOMEM;
+    }
+    return stream;
+}
 
 #define SOL_FILE_BACKEND_FUNCTIONS                                \
     FILE* fopen(const char* path, const char* mode);              \

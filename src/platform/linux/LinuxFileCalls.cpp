@@ -199,16 +199,7 @@ int fstat(int fd, struct sol::stat* buf) {
     return 0;
 }
 
-DIR* opendir(const char* path) {
-    ::DIR* dir = ::opendir(path);
-    if (dir == nullptr) return nullptr;
-    DIR* stream = new (std::nothrow) RealDir(dir);
-    if (stream == nullptr) {
-        ::closedir(dir);
-        errno = ENOMEM;
-    }
-    return stream;
-}
+DIR* opendir(const char* path) { return wrapSystemStream<RealDir>(::opendir(path), ::closedir); }
 
 DIR* fdopendir(int fd) {
     DIR* dir = new (std::nothrow) DescriptorDir(fd);

@@ -80,16 +80,7 @@ int statvfs64(const char* path, statvfs64_t* buf) { return ::statvfs64(path, rei
 int stat(const char* path, struct sol::stat* buf) { return ::stat(path, reinterpret_cast<struct ::stat*>(buf)); }
 int lstat(const char* path, struct sol::stat* buf) { return ::lstat(path, reinterpret_cast<struct ::stat*>(buf)); }
 int fstat(int fd, struct sol::stat* buf) { return ::fstat(fd, reinterpret_cast<struct ::stat*>(buf)); }
-DIR* opendir(const char* path) {
-    ::DIR* dir = ::opendir(path);
-    if (dir == nullptr) return nullptr;
-    DIR* stream = new (std::nothrow) RealDir(dir);
-    if (stream == nullptr) {
-        ::closedir(dir);
-        errno = ENOMEM;
-    }
-    return stream;
-}
+DIR* opendir(const char* path) { return wrapSystemStream<RealDir>(::opendir(path), ::closedir); }
 DIR* fdopendir(int fd) {
     // The wrapper first: once the system's stream has the descriptor, it cannot give it back.
     std::unique_ptr<RealDir> stream(new (std::nothrow) RealDir(nullptr));
