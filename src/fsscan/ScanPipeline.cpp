@@ -45,8 +45,8 @@ int scanThreads() {
         if (*end == '\0' && n >= 1) return n > 64 ? 64 : static_cast<int>(n);
     }
     long processors = ::sysconf(_SC_NPROCESSORS_ONLN);
-    if (processors < 2) return 2;
-    return processors > 8 ? 8 : static_cast<int>(processors);
+    if (processors < 1) processors = 1;
+    return processors >= 4 ? 8 : static_cast<int>(2 * processors);
 }
 
 EntryFacts entryFacts(const struct stat64& s) {

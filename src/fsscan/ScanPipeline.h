@@ -22,8 +22,9 @@ struct DIR;
 struct dirent;
 }  // namespace sol
 
-// The threads a scan uses: HOSTPROBE_SCAN_THREADS when set (1: the walk alone), else one per
-// available processor, at least 2 and at most 8.
+// The threads a scan uses: HOSTPROBE_SCAN_THREADS when set (1: the walk alone), else two per
+// available processor (on a cold cache or a network file system the readers mostly wait), at
+// most 8.
 int scanThreads();
 
 // Entries a scan holds read ahead of its walk at most (about 7 MB of listings).
