@@ -94,28 +94,39 @@ Listing* DirectoryPrefetcher::takeNext() {
     return listing;
 }
 
+Listing* DirectoryPrefetcher::takePending() {
+    while (workReady()) {
+        Listing* top = takeNext();
+        top->queued = false;
+        if (top->state == Listing::State::Abandoned) {
+            delete top;
+        } else if (top->state == Listing::State::Pending) {
+            return top;
+        }
+        // Otherwise the walk read it itself.
+    }
+    return nullptr;
+}
+
+void DirectoryPrefetcher::readHere(Listing* listing, std::unique_lock<std::mutex>& lock) {
+    listing->state = Listing::State::Busy;
+    listing->parent->busyChildren += 1;
+    lock.unlock();
+    read(listing);
+    lock.lock();
+    finish(listing);
+}
+
 void DirectoryPrefetcher::work() {
     std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-        while (!quit_ && !workReady()) {
-            ++idleWorkers_;
-            workers_.wait(lock);
-            --idleWorkers_;
-        }
-        if (quit_) return;
-        Listing* listing = takeNext();
-        listing->queued = false;
-        if (listing->state == Listing::State::Abandoned) {
-            delete listing;
+    while (!quit_) {
+        if (Listing* next = takePending()) {
+            readHere(next, lock);
             continue;
         }
-        if (listing->state != Listing::State::Pending) continue;  // the walk read it itself
-        listing->state = Listing::State::Busy;
-        listing->parent->busyChildren += 1;
-        lock.unlock();
-        read(listing);
-        lock.lock();
-        finish(listing);
+        ++idleWorkers_;
+        workers_.wait(lock);
+        --idleWorkers_;
     }
 }
 
@@ -124,31 +135,14 @@ void DirectoryPrefetcher::await(Listing* child) {
     while (child->state != Listing::State::Ready) {
         // Rather than wait, the walk reads: its own next directory when no worker has begun it,
         // else the next one a worker would take.
-        Listing* next = child;
-        if (child->state != Listing::State::Pending) {
-            next = nullptr;
-            while (next == nullptr && workReady()) {
-                Listing* top = takeNext();
-                top->queued = false;
-                if (top->state == Listing::State::Abandoned) {
-                    delete top;
-                } else if (top->state == Listing::State::Pending) {
-                    next = top;
-                }
-            }
-        }
+        Listing* next = child->state == Listing::State::Pending ? child : takePending();
         if (next == nullptr) {
             walkWaiting_ = true;
             walk_.wait(lock);
             walkWaiting_ = false;
             continue;
         }
-        next->state = Listing::State::Busy;
-        next->parent->busyChildren += 1;
-        lock.unlock();
-        read(next);
-        lock.lock();
-        finish(next);
+        readHere(next, lock);
     }
 }
 

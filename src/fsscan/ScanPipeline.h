@@ -123,6 +123,11 @@ private:
     bool workReady() const;
     // Takes the pending directory the walk meets first; lock held.
     Listing* takeNext();
+    // The next directory to read within the window, freeing abandoned ones on the way; null
+    // when there is none. Lock held.
+    Listing* takePending();
+    // Reads the pending `listing` on this thread, the lock released meanwhile, and finishes it.
+    void readHere(Listing* listing, std::unique_lock<std::mutex>& lock);
 
     // One lock; each side sleeps on its own condition and is woken only when what it waits
     // for may have come: a worker when there is a directory to read within the window, the

@@ -27,9 +27,8 @@ DirectoryStream* DirectoryStream::open(const char* path) {
 DirectoryStream* DirectoryStream::adopt(int fd) {
     sol::DIR* dir = sol::fdopendir(fd);
     if (dir == nullptr) {
-        int error = errno;
+        ErrnoKeeper keep;
         ::close(fd);
-        errno = error;
         return nullptr;
     }
     auto* stream = new (std::nothrow) DirectoryStream(fd, dir);
