@@ -15,10 +15,9 @@ std::mutex& logFileLock() {
 
 }  // namespace
 
-Logger::Logger(const ScanContext& context, const char* levelText) {
+Logger::Logger(const char* logPath, const char* levelText) : filePath(logPath == nullptr ? "" : logPath) {
     timeText[0] = '\0';
     std::snprintf(level, sizeof level, "%s", levelText);
-    std::snprintf(filePath, sizeof filePath, "%s", context.GetLogPath());
     if (filePath[0] != '\0') entry = std::unique_lock<std::mutex>(logFileLock());
 }
 

@@ -1,22 +1,20 @@
-// The scan log: entries "\n[time]\tLEVEL\ttext" appended to the log file of a scan's database
-// directory. The file is opened and closed for every piece of text, so nothing is lost when
-// the agent dies, and starts afresh once it has reached 10 KB. Scans on other threads share
-// the file: an entry holds the file for itself from its first piece to its end, so entries
-// never interleave.
+// The scan log: entries "\n[time]\tLEVEL\ttext" appended to a log file (the scan's database
+// directory's XGather.log). The file is opened and closed for every piece of text, so nothing
+// is lost when the agent dies, and starts afresh once it has reached 10 KB. Scans on other
+// threads share the file: an entry holds the file for itself from its first piece to its end,
+// so entries never interleave. The texts are read by administrators and kept as they are.
 #pragma once
 #include <cstdio>
 #include <mutex>
-
-#include "fsscan/ScanContext.h"
 
 class Logger {
 public:
     // Size at which the next piece truncates the log.
     static constexpr long TRUNCATE_AT = 10240;
 
-    // One entry at `level` ("DEBUG" or "ERROR") in the context's log file; nothing is logged
-    // when the context has none.
-    Logger(const ScanContext& context, const char* level);
+    // One entry at `level` ("DEBUG" or "ERROR") in the file `logPath`, which outlives the
+    // logger; nothing is logged when it is empty.
+    Logger(const char* logPath, const char* level);
     Logger(const Logger&) = delete;
     Logger& operator=(const Logger&) = delete;
 
@@ -34,7 +32,6 @@ private:
     char timeText[100];
     char level[15];
     bool newEntry = true;
-    // The log file's path; empty (nothing logged) when there is none.
-    char filePath[ScanContext::DB_PATH_SIZE + 32];
+    const char* filePath;
     std::unique_lock<std::mutex> entry;  // the file, held for this entry
 };

@@ -98,7 +98,7 @@ bool ScanContext::IsStopScan() {
         if (field == nullptr) {
             env->ExceptionClear();  // NoSuchFieldError: the job has no flag
             env->DeleteLocalRef(cls);
-            Logger(*this, "ERROR") << "Could not get Stop Scan status. \n";
+            Logger(GetLogPath(), "ERROR") << "Could not get Stop Scan status. \n";
             return true;
         }
         stopClass = cls;

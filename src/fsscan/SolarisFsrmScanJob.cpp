@@ -7,6 +7,7 @@
 
 #include "com_vantor_kelda_providers_solaris_SolarisFsrmScanJob.h"
 #include "fsscan/CallbackClass.h"
+#include "fsscan/VolumeList.h"
 #include "fsscan/XGather.h"
 #include "jni/Export.h"
 #include "jni/JniString.h"
@@ -29,7 +30,7 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJo
             std::memcpy(buffer, path.cText(), copied);
             buffer[copied] = '\0';
         }
-        gather.ScanDrives(buffer, jobId, 1);
+        gather.ScanDrives(buffer, jobId);
         callback.rethrowDeferred();
     });
 }

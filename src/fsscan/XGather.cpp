@@ -6,20 +6,97 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <memory>
+#include <string>
 
 #include "fsscan/CallbackClass.h"
+#include "fsscan/DirectoryCursor.h"
+#include "fsscan/DirectoryStream.h"
 #include "fsscan/Logger.h"
-#include "fsscan/SolarisDirectoryCursor.h"
-#include "sol/mnttab.h"
-#include "sol/stdio.h"
+#include "fsscan/RecordSink.h"
+#include "fsscan/ScanPipeline.h"
 #include "sol/unistd.h"
 
-namespace {
+void XGather::ScanDrives(const char* directory, int jobId) {
+    time = std::time(nullptr);
+    if (!checkDirectory(directory, jobId) || !resolveDatabaseFile(directory, jobId)) return;
+    status.starting();
+    report(jobId, directory, "", "");
+    Logger(context->GetLogPath(), "DEBUG") << "About to scan.  Disk list : " << directory << "\n";
+    status.scanning();
+    walk(directory);
+    if (status.failed()) Logger(context->GetLogPath(), "ERROR") << status.message() << "\n";
+    report(jobId, directory, databaseFile, status.message());
+}
 
-// Copies `text` into `out` of `size` bytes, cut and terminated.
-void copyText(char* out, size_t size, const char* text) { std::snprintf(out, size, "%s", text); }
+bool XGather::checkDirectory(const char* directory, int jobId) {
+    const char* failure = nullptr;
+    if (directory == nullptr || directory[0] == '\0') {
+        directory = "";
+        failure = "No Drives to scan!!!";
+    } else if (std::strlen(directory) >= DIRECTORY_SIZE) {
+        failure = "Drives to scan: String length too long";
+    }
+    if (failure == nullptr) return true;
+    status.fail(failure);
+    report(jobId, directory, "", failure);
+    return false;
+}
 
-}  // namespace
+bool XGather::resolveDatabaseFile(const char* directory, int jobId) {
+    char hostName[DIRECTORY_SIZE];
+    const char* failure = nullptr;
+    if (!context->ResolveDBPath()) {
+        failure = "Failed to get DBPath";
+    } else if (sol::gethostname(hostName, sizeof hostName) != 0) {
+        failure = "Could not get the hostname!!!";
+    }
+    if (failure != nullptr) {
+        status.fail(failure);
+        report(jobId, directory, "", failure);
+        return false;
+    }
+    hostName[sizeof hostName - 1] = '\0';
+    // "%s%s_%s.db": the database directory, the directory string with "_" for every "/", the
+    // host name. The buffer holds the longest of each.
+    std::string namePart(directory);
+    for (char& c : namePart) {
+        if (c == '/') c = '_';
+    }
+    std::snprintf(databaseFile, sizeof databaseFile, "%s%s_%s.db", context->GetDBPath(), namePart.c_str(), hostName);
+    return true;
+}
+
+void XGather::walk(const char* directory) {
+    ScanPipeline pipeline(scanThreads());
+    std::unique_ptr<DirectoryCursor> root(pipeline.newRootCursor());
+    int error = root->initialize(directory);
+    if (error != 0) return status.failWithError(error);
+    if (!CreateDB(databaseFile)) return status.fail("Could not create DB");
+    if (rootOpens(directory)) {
+        // Only the walk's own errors count: creating the database leaves errno as its internal
+        // calls set it (an old file that was not there, for one).
+        errno = 0;
+        recordCounter = 0;
+        std::unique_ptr<RecordSink> sink = pipeline.newSink(*database);
+        try {
+            WalkTree(root.release(), *sink);
+        } catch (...) {
+            status.failWithWalkError();
+        }
+        if (errno != 0) status.failWithError(errno);
+        if (!status.failed() && context->IsStopScan()) status.fail("Scan stopped on request");
+    }
+    if (!closeDatabase()) status.fail("ERROR in closing DB File. DB File may be corrupt");
+}
+
+bool XGather::rootOpens(const char* directory) {
+    // A root that cannot be opened (missing, not a directory, unreadable) fails the scan; below
+    // it, such a directory reads as empty.
+    std::unique_ptr<DirectoryStream> probe(DirectoryStream::open(directory));
+    if (!probe) status.failWithError(errno);
+    return probe != nullptr;
+}
 
 bool XGather::closeDatabase() {
     if (!database) return true;
@@ -34,140 +111,27 @@ bool XGather::closeDatabase() {
 }
 
 void XGather::report(int jobId, const char* directory, const char* dbFile, const char* message) {
-    if (callback != nullptr) callback->Send(jobId, directory, status, time, dbFile, message);
+    time = std::time(nullptr);
+    if (callback != nullptr) callback->Send(jobId, directory, status.value(), time, dbFile, message);
 }
 
 void XGather::reportTest(int testStatus, const char* dbFile, const char* volumes) {
+    time = std::time(nullptr);
     if (callback != nullptr) callback->SendForTestScan(testStatus, dbFile, volumes);
-}
-
-void XGather::ScanDrives(const char* directory, int jobId, int) {
-    char message[MESSAGE_SIZE] = "";
-    char hostName[DIRECTORY_SIZE];
-
-    time = std::time(nullptr);
-    if (directory == nullptr || directory[0] == '\0') {
-        status = 2;
-        report(jobId, "", "", "No Drives to scan!!!");
-        return;
-    }
-    if (std::strlen(directory) >= DIRECTORY_SIZE) {
-        status = 2;
-        report(jobId, directory, "", "Drives to scan: String length too long");
-        return;
-    }
-    if (!context->ResolveDBPath()) {
-        time = std::time(nullptr);
-        status = 2;
-        report(jobId, directory, "", "Failed to get DBPath");
-        return;
-    }
-    if (sol::gethostname(hostName, sizeof hostName) != 0) {
-        status = 2;
-        report(jobId, directory, "", "Could not get the hostname!!!");
-        return;
-    }
-    hostName[sizeof hostName - 1] = '\0';
-
-    status = 0;
-    report(jobId, directory, "", "");
-
-    char namePart[DIRECTORY_SIZE];
-    copyText(namePart, sizeof namePart, directory);
-    for (char* p = namePart; *p != '\0'; ++p) {
-        if (*p == '/') *p = '_';
-    }
-    // "%s%s_%s.db"; the buffer holds the longest directory, name part and host name.
-    copyText(databaseFile, sizeof databaseFile, (std::string(context->GetDBPath()) + namePart + "_" + hostName + ".db").c_str());
-
-    Logger(*context, "DEBUG") << "About to scan.  Disk list : " << directory << "\n";
-
-    status = 1;
-    message[0] = '\0';
-    cursor = new SolarisDirectoryCursor;
-    int error = cursor->initialize(directory);
-    if (error != 0) {
-        delete cursor;
-        cursor = nullptr;
-        getErrorMessage(error, message);
-        status = 2;
-    } else if (!CreateDB(databaseFile)) {
-        delete cursor;
-        cursor = nullptr;
-        status = 2;
-        copyText(message, sizeof message, "Could not create DB");
-    } else {
-        // Only the walk's own errors count: creating the database leaves errno as its internal
-        // calls set it (an old file that was not there, for one).
-        errno = 0;
-        recordCounter = 0;
-        DirectoryCursor* root = cursor;
-        cursor = nullptr;  // the walk owns it from here
-        try {
-            GetDirectoryInfo(root, 0, 0);
-        } catch (const std::exception& e) {  // DbException, or memory running out
-            copyText(message, sizeof message, e.what());
-            status = 2;
-            errno = 0;
-        } catch (int) {
-            // the error is in errno
-        }
-        if (errno != 0) {
-            getErrorMessage(errno, message);
-            status = 2;
-        }
-        if (status == 1 && context->IsStopScan()) {
-            status = 2;
-            copyText(message, sizeof message, "Scan stopped on request");
-        }
-        if (!closeDatabase()) {
-            if (status == 1) copyText(message, sizeof message, "ERROR in closing DB File. DB File may be corrupt");
-            status = 2;
-        }
-    }
-    if (status == 2) Logger(*context, "ERROR") << message << "\n";
-    time = std::time(nullptr);
-    report(jobId, directory, databaseFile, message);
 }
 
 void XGather::startTestScan(const char* volumes) {
     // Without a database directory there is no log either.
     bool resolved = context->ResolveDBPath();
-    Logger(*context, "DEBUG") << "Entering Test Scan  \n";
-    Logger(*context, "DEBUG") << "List of volumes " << volumes << "\n";
-    if (!resolved) {
-        time = std::time(nullptr);
-        reportTest(2, "", volumes);
-        return;
-    }
-    copyText(databaseFile, sizeof databaseFile, (std::string(context->GetDBPath()) + "TEMP" + ".db").c_str());
-    time = std::time(nullptr);
+    Logger(context->GetLogPath(), "DEBUG") << "Entering Test Scan  \n";
+    Logger(context->GetLogPath(), "DEBUG") << "List of volumes " << volumes << "\n";
+    if (!resolved) return reportTest(2, "", volumes);
+    std::snprintf(databaseFile, sizeof databaseFile, "%s%s.db", context->GetDBPath(), "TEMP");
     if (CreateDB(databaseFile)) {
         closeDatabase();
         reportTest(1, databaseFile, volumes);
-        Logger(*context, "DEBUG") << "EXITING TEST SCAN  \n";
+        Logger(context->GetLogPath(), "DEBUG") << "EXITING TEST SCAN  \n";
     } else {
         reportTest(2, "", volumes);
     }
-}
-
-int contains(const char* text, const char* in) { return std::strstr(in, text) != nullptr ? 1 : 0; }
-
-void appendTestScanVolumes(std::string& list) {
-    FILE* table = sol::fopen("/etc/mnttab", "r");
-    if (table == nullptr) return;
-    sol::mnttab entry;
-    int result;
-    // A malformed line (a positive code) is passed over; -1 is the end of the table.
-    while ((result = sol::getmntent(table, &entry)) != -1) {
-        if (result != 0 || entry.mnt_fstype == nullptr || entry.mnt_special == nullptr || entry.mnt_mountp == nullptr) {
-            continue;
-        }
-        bool local = std::strcmp(entry.mnt_fstype, "ufs") == 0 || std::strcmp(entry.mnt_fstype, "nfs") == 0;
-        if (local && contains("dev", entry.mnt_special)) {
-            list += "  ";
-            list += entry.mnt_mountp;
-        }
-    }
-    sol::fclose(table);
 }

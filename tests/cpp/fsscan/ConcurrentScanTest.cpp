@@ -63,7 +63,7 @@ TEST(ConcurrentScans, EachScanWritesItsOwnDatabaseAndLogEntriesStayWhole) {
                 ScanContext context(nullptr, nullptr);
                 ASSERT_TRUE(context.SetDBPath(dbDirectory.c_str()));
                 XGather gather(context);
-                gather.ScanDrives(roots[i].c_str(), static_cast<int>(i), 1);
+                gather.ScanDrives(roots[i].c_str(), static_cast<int>(i));
             });
         }
         for (auto& thread : threads) thread.join();

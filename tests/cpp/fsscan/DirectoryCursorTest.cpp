@@ -9,18 +9,27 @@
 
 #include "ScanTree.h"
 #include "TestSupport.h"
-#include "fsscan/SolarisDirectoryCursor.h"
+#include "fsscan/DirectoryCursor.h"
+#include "fsscan/ScanPipeline.h"
 
 using namespace scantest;
 using testsupport::TempDir;
 
 namespace {
 
-std::unique_ptr<SolarisDirectoryCursor> openCursor(const std::string& path) {
-    auto cursor = std::make_unique<SolarisDirectoryCursor>();
-    EXPECT_EQ(0, cursor->initialize(path.c_str()));
-    return cursor;
-}
+// Every case runs over both cursors: the live one (a scan of one thread) and the one that
+// replays listings read ahead (three threads).
+class Cursor : public ::testing::TestWithParam<int> {
+protected:
+    ScanPipeline pipeline{GetParam()};
+
+    std::unique_ptr<DirectoryCursor> newCursor() { return std::unique_ptr<DirectoryCursor>(pipeline.newRootCursor()); }
+    std::unique_ptr<DirectoryCursor> openCursor(const std::string& path) {
+        std::unique_ptr<DirectoryCursor> cursor = newCursor();
+        EXPECT_EQ(0, cursor->initialize(path.c_str()));
+        return cursor;
+    }
+};
 
 // Moves the cursor to the entry `name`; false when the directory has none.
 bool seek(DirectoryCursor& cursor, const std::string& name) {
@@ -32,7 +41,7 @@ bool seek(DirectoryCursor& cursor, const std::string& name) {
 
 }  // namespace
 
-TEST(DirectoryCursor, AnswersForFilesDirectoriesLinksAndDotEntries) {
+TEST_P(Cursor, AnswersForFilesDirectoriesLinksAndDotEntries) {
     TempDir tmp;
     makeFile(tmp.file("f"), "0123456789");
     setTimes(tmp.file("f"), 1000, 1002);
@@ -84,17 +93,14 @@ TEST(DirectoryCursor, AnswersForFilesDirectoriesLinksAndDotEntries) {
     EXPECT_EQ(2, entries);
 }
 
-TEST(DirectoryCursor, MissingOrTooLongPathsAndTheSlashSlashRoot) {
-    SolarisDirectoryCursor missing;
-    EXPECT_EQ(0, missing.initialize("/nonexistent/hostprobe/dir"));
-    EXPECT_EQ(nullptr, missing.GetName());
-    EXPECT_TRUE(missing.IsLink());
-    EXPECT_FALSE(missing.Next());
+TEST_P(Cursor, MissingOrTooLongPathsAndTheSlashSlashRoot) {
+    auto missing = openCursor("/nonexistent/hostprobe/dir");
+    EXPECT_EQ(nullptr, missing->GetName());
+    EXPECT_TRUE(missing->IsLink());
+    EXPECT_FALSE(missing->Next());
 
-    SolarisDirectoryCursor tooLong;
-    EXPECT_EQ(ENAMETOOLONG, tooLong.initialize(std::string(1024, 'a').c_str()));
-    SolarisDirectoryCursor fits;
-    EXPECT_EQ(0, fits.initialize(("/" + std::string(1022, 'a')).c_str()));
+    EXPECT_EQ(ENAMETOOLONG, newCursor()->initialize(std::string(1024, 'a').c_str()));
+    EXPECT_EQ(0, newCursor()->initialize(("/" + std::string(1022, 'a')).c_str()));
 
     // Below "//" the entry dev is excluded; below "/" it is an ordinary directory.
     auto slashSlash = openCursor("//");
@@ -106,7 +112,7 @@ TEST(DirectoryCursor, MissingOrTooLongPathsAndTheSlashSlashRoot) {
     EXPECT_TRUE(slash->IsDirectory());
 }
 
-TEST(DirectoryCursor, EntryPathsThatDoNotFitAreUnreadable) {
+TEST_P(Cursor, EntryPathsThatDoNotFitAreUnreadable) {
     TempDir tmp;
     // A directory path of 1,000 bytes: an entry name of 30 bytes makes the entry path too long.
     std::string path = tmp.path();
@@ -127,7 +133,7 @@ TEST(DirectoryCursor, EntryPathsThatDoNotFitAreUnreadable) {
     EXPECT_EQ(nullptr, cursor->GetChildren());
 }
 
-TEST(DirectoryCursor, SizeAboveFourGibibytesIsExact) {
+TEST_P(Cursor, SizeAboveFourGibibytesIsExact) {
     TempDir tmp;
     const long long size = 5LL * 1024 * 1024 * 1024 + 7;
     makeFile(tmp.file("big"), "");
@@ -137,3 +143,6 @@ TEST(DirectoryCursor, SizeAboveFourGibibytesIsExact) {
     EXPECT_FALSE(cursor->IsLink());
     EXPECT_EQ(static_cast<double>(size), cursor->GetSize());
 }
+
+INSTANTIATE_TEST_SUITE_P(LiveAndReadAhead, Cursor, ::testing::Values(1, 3),
+                         [](const ::testing::TestParamInfo<int>& info) { return info.param == 1 ? "Live" : "ReadAhead"; });

@@ -7,10 +7,12 @@
 #include <db_cxx.h>
 
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 
 #include "TestSupport.h"
-#include "fsscan/SolarisDirectoryCursor.h"
+#include "fsscan/DirectoryCursor.h"
+#include "fsscan/RecordSink.h"
 
 namespace scantest {
 
@@ -111,12 +113,18 @@ std::map<std::string, std::string> expectedRecords(const std::string& root) {
 
 CalculatedValues Walker::walk(const std::string& root, const std::string& dbFile) {
     if (!CreateDB(dbFile.c_str())) throw std::runtime_error("CreateDB " + dbFile);
-    auto* cursor = new SolarisDirectoryCursor;
+    ScanPipeline pipeline(scanThreads());
+    std::unique_ptr<DirectoryCursor> cursor(pipeline.newRootCursor());
     if (cursor->initialize(root.c_str()) != 0) throw std::runtime_error("initialize " + root);
-    recordCounter = 0;
-    CalculatedValues totals = GetDirectoryInfo(cursor, 0, 0);
+    CalculatedValues totals = walkCursor(pipeline, cursor.release());
     closeDatabase();
     return totals;
+}
+
+CalculatedValues Walker::walkCursor(ScanPipeline& pipeline, DirectoryCursor* cursor) {
+    recordCounter = 0;
+    std::unique_ptr<RecordSink> sink = pipeline.newSink(*database);
+    return WalkTree(cursor, *sink);
 }
 
 void Walker::closeDatabase() {

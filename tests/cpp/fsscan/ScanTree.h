@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "fsscan/ScanPipeline.h"
 #include "fsscan/XGather.h"
 
 namespace scantest {
@@ -28,10 +29,15 @@ std::map<std::string, std::string> readDatabase(const std::string& file);
 // level read (the parent itself, or the file sized last before it).
 std::map<std::string, std::string> expectedRecords(const std::string& root);
 
-// The walker with its counter reset, as the scan driver runs it.
+// The walker with its counter reset, as the scan driver runs it: its cursors and record sink
+// set up by a ScanPipeline for the thread count of the environment (HOSTPROBE_SCAN_THREADS).
 struct Walker : SolarisGather {
     using CommonGather::recordCounter;
+    // Walks `root` into a new database `dbFile`.
     CalculatedValues walk(const std::string& root, const std::string& dbFile);
+    // Walks `cursor` (initialised, owned from here; made by `pipeline`, or wrapping one it made)
+    // into the open database, through `pipeline`'s sink.
+    CalculatedValues walkCursor(ScanPipeline& pipeline, DirectoryCursor* cursor);
     void closeDatabase();
     // Walks into `db` (opened by the caller) from here on.
     void adopt(Db* db) { database.reset(db); }

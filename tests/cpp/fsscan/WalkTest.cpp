@@ -12,7 +12,7 @@
 
 #include "ScanTree.h"
 #include "TestSupport.h"
-#include "fsscan/SolarisDirectoryCursor.h"
+#include "fsscan/DirectoryCursor.h"
 
 using namespace scantest;
 using testsupport::TempDir;
@@ -85,10 +85,10 @@ TEST(Walk, DirectoryNumberedBeforeAndWrittenAfterItsContents) {
     std::vector<std::string> written;
     Walker walker;
     ASSERT_TRUE(walker.CreateDB(scan.db.c_str()));
-    auto* cursor = new SolarisDirectoryCursor;
+    ScanPipeline pipeline(scanThreads());
+    DirectoryCursor* cursor = pipeline.newRootCursor();
     ASSERT_EQ(0, cursor->initialize(scan.root.c_str()));
-    walker.recordCounter = 0;
-    walker.GetDirectoryInfo(new RecordingCursor(cursor, written), 0, 0);
+    walker.walkCursor(pipeline, new RecordingCursor(cursor, written));
     walker.closeDatabase();
     EXPECT_EQ((std::vector<std::string>{"file", "d"}), written);
 
@@ -164,14 +164,14 @@ TEST(Walk, EntriesRemovedDuringTheWalkAreLeftOut) {
     makeFile(scan.root + "/stays", "s");
     makeFile(scan.root + "/goes", "g");
     makeDirectory(scan.root + "/dir-goes");
-    auto* cursor = new SolarisDirectoryCursor;
+    ScanPipeline pipeline(scanThreads());
+    DirectoryCursor* cursor = pipeline.newRootCursor();
     ASSERT_EQ(0, cursor->initialize(scan.root.c_str()));  // the listing is read here
     ASSERT_EQ(0, ::unlink((scan.root + "/goes").c_str()));
     ASSERT_EQ(0, ::rmdir((scan.root + "/dir-goes").c_str()));
     Walker walker;
     ASSERT_TRUE(walker.CreateDB(scan.db.c_str()));
-    walker.recordCounter = 0;
-    CalculatedValues totals = walker.GetDirectoryInfo(cursor, 0, 0);
+    CalculatedValues totals = walker.walkCursor(pipeline, cursor);
     EXPECT_EQ(1, totals.fileCount);
     EXPECT_EQ(0, totals.directoryCount);
     walker.closeDatabase();
@@ -219,13 +219,13 @@ TEST(Walk, PutOfAnExistingKeyEndsTheWalkWithTheDatabaseError) {
     ASSERT_TRUE(walker.CreateDB(scan.db.c_str()));
     int error = 0;
     for (int pass = 0; pass < 2; ++pass) {
-        auto* cursor = new SolarisDirectoryCursor;
+        ScanPipeline pipeline(scanThreads());
+        DirectoryCursor* cursor = pipeline.newRootCursor();
         ASSERT_EQ(0, cursor->initialize(scan.root.c_str()));
-        walker.recordCounter = 0;
         if (pass == 0) {
-            walker.GetDirectoryInfo(cursor, 0, 0);
+            walker.walkCursor(pipeline, cursor);
         } else {
-            EXPECT_THROW(walker.GetDirectoryInfo(cursor, 0, 0), int);
+            EXPECT_THROW(walker.walkCursor(pipeline, cursor), int);
             error = errno;
         }
     }

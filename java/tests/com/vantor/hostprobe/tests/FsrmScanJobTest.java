@@ -144,6 +144,39 @@ class FsrmScanJobTest {
         assertFalse(Files.exists(localdir.resolve("XGather.log")));
     }
 
+    /**
+     * A root that cannot be opened fails the scan with the message of its error, and its database
+     * is made afresh, empty, as for any scan that fails after it started.
+     */
+    @Test
+    void rootThatCannotBeOpenedFailsTheScan() throws Exception {
+        Path gone = Files.createDirectory(work.resolve("gone"));
+        Files.createFile(gone.resolve("f"));
+        SolarisFsrmScanJob job = new SolarisFsrmScanJob();
+        job.startScan(19, gone.toString(), null);
+        assertEquals(1, ScanDatabase.read(dbFileFor(gone.toString())).size());
+        Files.delete(gone.resolve("f"));
+        Files.delete(gone);
+        Path file = Files.createFile(work.resolve("plain-file"));
+        String[][] cases = {
+            {gone.toString(), "No Such File or Directory"},
+            {file.toString(), "Not a Directory"},
+            {work + "/nul\u0000named", "No Such File or Directory"},  // names no directory
+        };
+        for (int i = 0; i < cases.length; i++) {
+            String directory = cases[i][0];
+            job.startScan(20 + i, directory, null);
+            List<String[]> reports = job.reports();
+            assertEquals(2 * i + 4, reports.size());
+            assertArrayEquals(new String[] {String.valueOf(20 + i), directory, "0", "", ""}, reports.get(2 * i + 2));
+            assertArrayEquals(new String[] {String.valueOf(20 + i), directory, "2", dbFileFor(directory), cases[i][1]},
+                              reports.get(2 * i + 3));
+            assertTrue(log().endsWith("\tERROR\t" + cases[i][1] + "\n"), log());
+        }
+        assertTrue(ScanDatabase.read(dbFileFor(gone.toString())).isEmpty());
+        assertTrue(ScanDatabase.read(dbFileFor(file.toString())).isEmpty());
+    }
+
     @Test
     void directoryOf1023BytesIsAcceptedAndTheReportCutTo1020() throws Exception {
         String longest = "/" + "b".repeat(1022);
