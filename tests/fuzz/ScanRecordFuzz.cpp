@@ -11,6 +11,7 @@
 #include "fsscan/CallbackClass.h"
 #include "fsscan/CommonGather.h"
 #include "fsscan/DirectoryCursor.h"
+#include "fsscan/ScanStatus.h"
 #include "jni/JavaText.h"
 
 namespace {
