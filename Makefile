@@ -48,7 +48,8 @@ test-jvm-asan: test-asan
 	HOSTPROBE_SANITIZED_JVM=1 scripts/run-java-tests $(ASAN_BUILD)
 
 # Every source a Solaris build compiles, checked with clang for 64-bit SPARC Solaris against the
-# stand-in Solaris headers of tests/solaris (syntax and layout assertions only).
+# stand-in Solaris headers of tests/solaris (syntax and layout assertions only), in two runs
+# covering both forms of the platform's large-file names, vminfo_t and gethostname.
 test-solaris-headers: build
 	nice scripts/check-solaris-build $(BUILD)
 

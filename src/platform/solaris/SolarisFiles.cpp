@@ -1,4 +1,6 @@
 // The real Solaris file, directory and device calls, passed through unchanged.
+#include <sys/types.h>  // ahead of the disk and SCSI headers, which include nothing themselves
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>

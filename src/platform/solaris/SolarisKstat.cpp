@@ -27,7 +27,13 @@ SOL_SAME_SIZE(sol::kstat_io_t, ::kstat_io_t);
 SOL_SAME_MEMBER(sol::kstat_io_t, ::kstat_io_t, writes);
 SOL_SAME_MEMBER(sol::kstat_io_t, ::kstat_io_t, rtime);
 SOL_SAME_MEMBER(sol::kstat_io_t, ::kstat_io_t, rcnt);
-SOL_SAME_SIZE(sol::vminfo_t, ::vminfo_t);
+// vminfo_t is 40 bytes on Solaris 10 and 48 on illumos (a sixth member): ours holds the five
+// members both have, at the same offsets, and the read copies at most ks_data_size bytes.
+SOL_SAME_MEMBER(sol::vminfo_t, ::vminfo_t, freemem);
+SOL_SAME_MEMBER(sol::vminfo_t, ::vminfo_t, swap_resv);
+SOL_SAME_MEMBER(sol::vminfo_t, ::vminfo_t, swap_alloc);
+SOL_SAME_MEMBER(sol::vminfo_t, ::vminfo_t, swap_avail);
+SOL_SAME_MEMBER(sol::vminfo_t, ::vminfo_t, swap_free);
 SOL_SAME_SIZE(sol::cpu_sysinfo_t, ::cpu_sysinfo_t);
 SOL_SAME_MEMBER(sol::cpu_sysinfo_t, ::cpu_sysinfo_t, win_suo_cnt);
 SOL_SAME_SIZE(sol::cpu_stat_t, ::cpu_stat_t);

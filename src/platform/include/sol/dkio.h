@@ -7,6 +7,7 @@
 #include "sol/types.h"
 
 #if defined(__sun)
+#include <sys/types.h>  // the platform's disk label header includes nothing itself
 #include <sys/dkio.h>
 #include <sys/vtoc.h>
 #else

@@ -5,6 +5,7 @@
 #include "sol/types.h"
 
 #if defined(__sun)
+#include <sys/types.h>  // the platform's header includes nothing itself (FILE: <cstdio> above)
 #include <sys/mnttab.h>
 #else
 namespace sol {

@@ -2,8 +2,9 @@
 #pragma once
 #include "sol/types.h"
 
-// On Solaris the platform's header also maps statvfs64 and statvfs64_t to their LP64 names,
-// here and at every use alike.
+// On Solaris the platform's header makes statvfs64 the LP64 statvfs: by #pragma
+// redefine_extname, or, for a compiler without it, by macros that rename our statvfs64 and
+// statvfs64_t too, here and at every use alike.
 #if defined(__sun)
 #include <sys/statvfs.h>
 #else

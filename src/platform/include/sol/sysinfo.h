@@ -6,6 +6,8 @@
 namespace sol {
 
 // unix:0:vminfo: running sums to which the kernel adds the current page counts once a second.
+// The five members of every release (illumos appends a sixth, `updates`, never read here):
+// readers copy at most ks_data_size bytes of the statistic into it.
 struct vminfo_t {
     uint64_t freemem;
     uint64_t swap_resv;
@@ -13,7 +15,7 @@ struct vminfo_t {
     uint64_t swap_avail;
     uint64_t swap_free;
 };
-static_assert(sizeof(vminfo_t) == 40, "Solaris vminfo_t layout");
+static_assert(sizeof(vminfo_t) == 40, "the five common vminfo_t members");
 
 }  // namespace sol
 

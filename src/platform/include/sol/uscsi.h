@@ -5,6 +5,7 @@
 #include "sol/types.h"
 
 #if defined(__sun)
+#include <sys/types.h>  // the platform's header includes nothing itself
 #include <sys/scsi/impl/uscsi.h>
 #else
 namespace sol {

@@ -1,11 +1,15 @@
-/* Stand-in: directory streams (LP64 dirent). */
+/* Stand-in: directory streams (LP64 dirent). DIR is complete, 24 bytes in LP64 (the members
+   are placeholders of the right kind). */
 #ifndef _DIRENT_H
 #define _DIRENT_H
 
 #include <sys/types.h>
 #include <sys/dirent.h>
 
-typedef struct __dirstream DIR;
+typedef struct {
+    int __dir_ints[3];
+    char *__dir_buf;
+} DIR;
 
 #ifdef __cplusplus
 extern "C" {

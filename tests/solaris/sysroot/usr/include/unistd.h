@@ -1,10 +1,14 @@
-/* Stand-in: <unistd.h> (ioctl is declared here on the platform). */
+/* Stand-in: <unistd.h> (ioctl and the access modes are declared here on the platform). */
 #ifndef _UNISTD_H
 #define _UNISTD_H
 
 #include <sys/types.h>
 #include <sys/unistd.h>
 
+#define R_OK 4
+#define W_OK 2
+#define X_OK 1
+#define F_OK 0
 #define STDIN_FILENO 0
 #define STDOUT_FILENO 1
 #define STDERR_FILENO 2
@@ -34,7 +38,11 @@ gid_t getegid(void);
 uid_t geteuid(void);
 gid_t getgid(void);
 long gethostid(void);
+#if defined(_XPG4_2)
+int gethostname(char *, size_t);
+#else
 int gethostname(char *, int);
+#endif
 char *getlogin(void);
 pid_t getpid(void);
 pid_t getppid(void);

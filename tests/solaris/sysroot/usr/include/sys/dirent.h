@@ -1,8 +1,7 @@
-/* Stand-in: the directory entry (d_name is variable length; no d_type). */
+/* Stand-in: the directory entry (d_name is variable length; no d_type). Includes nothing, as
+   on the platform: <sys/types.h> comes first. */
 #ifndef _SYS_DIRENT_H
 #define _SYS_DIRENT_H
-
-#include <sys/types.h>
 
 typedef struct dirent {
     ino_t d_ino;

@@ -1,8 +1,7 @@
-/* Stand-in: the disk ioctls. */
+/* Stand-in: the disk ioctls. Like <sys/dklabel.h>, which it includes, it needs <sys/types.h> first. */
 #ifndef _SYS_DKIO_H
 #define _SYS_DKIO_H
 
-#include <sys/types.h>
 #include <sys/dklabel.h>
 
 #define DK_DEVLEN 16

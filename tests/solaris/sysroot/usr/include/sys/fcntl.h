@@ -7,7 +7,7 @@
 #define O_RDONLY 0
 #define O_WRONLY 1
 #define O_RDWR 2
-#define O_ACCMODE 3
+#define O_ACCMODE 0x600003 /* the access modes with the search and execute-only bits */
 #define O_NDELAY 0x04
 #define O_APPEND 0x08
 #define O_SYNC 0x10
@@ -18,7 +18,7 @@
 #define O_EXCL 0x400
 #define O_NOCTTY 0x800
 #define O_LARGEFILE 0x2000
-/* Later releases: the check needs their presence, not their values. */
+/* Later releases. */
 #define O_NOFOLLOW 0x20000
 #define O_CLOEXEC 0x800000
 #define O_DIRECTORY 0x1000000
@@ -27,6 +27,8 @@
 #define F_SETFD 2
 #define F_GETFL 3
 #define F_SETFL 4
+#define F_DUP2FD_CLOEXEC 36
+#define F_DUPFD_CLOEXEC 37
 #define FD_CLOEXEC 1
 
 #define AT_FDCWD 0xffd19553

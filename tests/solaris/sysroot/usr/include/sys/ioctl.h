@@ -1,13 +1,5 @@
-/* Stand-in: ioctl(2). */
+/* Stand-in: <sys/ioctl.h>. The platform declares ioctl(2) in <unistd.h>, not here. */
 #ifndef _SYS_IOCTL_H
 #define _SYS_IOCTL_H
-
-#ifdef __cplusplus
-extern "C" {
-#endif
-int ioctl(int, int, ...);
-#ifdef __cplusplus
-}
-#endif
 
 #endif

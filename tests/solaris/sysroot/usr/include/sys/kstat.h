@@ -4,6 +4,8 @@
 
 #include <sys/types.h>
 
+typedef int kid_t;
+
 #define KSTAT_STRLEN 31
 
 #define KSTAT_TYPE_RAW 0

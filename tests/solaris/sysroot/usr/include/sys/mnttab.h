@@ -1,15 +1,15 @@
-/* Stand-in: the mount table. */
+/* Stand-in: the mount table. Includes nothing, as on the platform: <sys/types.h> and <stdio.h>
+   come first. */
 #ifndef _SYS_MNTTAB_H
 #define _SYS_MNTTAB_H
-
-#include <stdio.h>
-#include <sys/types.h>
 
 #define MNTTAB "/etc/mnttab"
 #define MNT_LINE_MAX 1024
 #define MNT_TOOLONG 1
 #define MNT_TOOMANY 2
 #define MNT_TOOFEW 3
+
+#define putmntent(fd, mp) (-1)
 
 struct mnttab {
     char *mnt_special;
@@ -37,7 +37,6 @@ int getextmntent(FILE *, struct extmnttab *, size_t);
 int getmntany(FILE *, struct mnttab *, struct mnttab *);
 char *hasmntopt(struct mnttab *, char *);
 void resetmnttab(FILE *);
-int putmntent(FILE *, struct mnttab *);
 #ifdef __cplusplus
 }
 #endif

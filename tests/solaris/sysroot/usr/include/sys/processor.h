@@ -17,6 +17,7 @@
 #define P_BAD P_FAULTED
 #define P_FORCED 0x10000000
 
+typedef int processorid_t;
 typedef int chipid_t;
 
 typedef struct {

@@ -6,33 +6,51 @@
 
 #define _ST_FSTYPSZ 16
 
-struct stat {
-    dev_t st_dev;
-    ino_t st_ino;
-    mode_t st_mode;
-    nlink_t st_nlink;
-    uid_t st_uid;
-    gid_t st_gid;
-    dev_t st_rdev;
-    off_t st_size;
-    timestruc_t st_atim;
-    timestruc_t st_mtim;
-    timestruc_t st_ctim;
-    blksize_t st_blksize;
-    blkcnt_t st_blocks;
+/* The LP64 members, shared by struct stat and struct stat64. */
+#define __SOL_STAT_MEMBERS         \
+    dev_t st_dev;                  \
+    ino_t st_ino;                  \
+    mode_t st_mode;                \
+    nlink_t st_nlink;              \
+    uid_t st_uid;                  \
+    gid_t st_gid;                  \
+    dev_t st_rdev;                 \
+    off_t st_size;                 \
+    timestruc_t st_atim;           \
+    timestruc_t st_mtim;           \
+    timestruc_t st_ctim;           \
+    blksize_t st_blksize;          \
+    blkcnt_t st_blocks;            \
     char st_fstype[_ST_FSTYPSZ];
+
+struct stat {
+    __SOL_STAT_MEMBERS
 };
 
 #define st_atime st_atim.tv_sec
 #define st_mtime st_mtim.tv_sec
 #define st_ctime st_ctim.tv_sec
 
+/* With _LARGEFILE64_SOURCE the large-file names are the plain calls (LP64). A compiler that
+   knows #pragma redefine_extname gets struct stat64 as a type of its own, laid out as struct
+   stat, and the functions renamed at link time; any other gets macros. */
 #if defined(_LARGEFILE64_SOURCE)
+#if defined(__PRAGMA_REDEFINE_EXTNAME)
+#pragma redefine_extname stat64 stat
+#pragma redefine_extname fstat64 fstat
+#pragma redefine_extname lstat64 lstat
+#pragma redefine_extname fstatat64 fstatat
+struct stat64 {
+    __SOL_STAT_MEMBERS
+};
+#else
 #define stat64 stat
 #define fstat64 fstat
 #define lstat64 lstat
 #define fstatat64 fstatat
 #endif
+#endif
+#undef __SOL_STAT_MEMBERS
 
 #define S_IFMT 0xF000
 #define S_IFIFO 0x1000
@@ -73,6 +91,12 @@ int stat(const char *, struct stat *);
 int lstat(const char *, struct stat *);
 int fstat(int, struct stat *);
 int fstatat(int, const char *, struct stat *, int);
+#if defined(_LARGEFILE64_SOURCE)
+int stat64(const char *, struct stat64 *);
+int lstat64(const char *, struct stat64 *);
+int fstat64(int, struct stat64 *);
+int fstatat64(int, const char *, struct stat64 *, int);
+#endif
 int mkdir(const char *, mode_t);
 int chmod(const char *, mode_t);
 mode_t umask(mode_t);

@@ -1,4 +1,6 @@
-/* Stand-in: the statistics records of the virtual memory and the processors. */
+/* Stand-in: the statistics records of the virtual memory and the processors. vminfo_t has the
+   48-byte form of current illumos, or with HOSTPROBE_SOLARIS10_HEADERS the 40-byte form of
+   Solaris 10 and earlier (no updates member). */
 #ifndef _SYS_SYSINFO_H
 #define _SYS_SYSINFO_H
 
@@ -54,6 +56,9 @@ typedef struct vminfo {
     uint64_t swap_alloc;
     uint64_t swap_avail;
     uint64_t swap_free;
+#if !defined(HOSTPROBE_SOLARIS10_HEADERS)
+    uint64_t updates;
+#endif
 } vminfo_t;
 
 typedef struct cpu_stat {

@@ -1,8 +1,11 @@
-/* Stand-in: the Solaris scalar types (LP64). */
+/* Stand-in: the Solaris scalar types (LP64). The integer types of given widths come from
+   <sys/int_types.h>; there are no u_int8_t ... u_int64_t, and kid_t and processorid_t come with
+   <sys/kstat.h> and <sys/processor.h>. */
 #ifndef _SYS_TYPES_H
 #define _SYS_TYPES_H
 
 #include <sys/feature_tests.h>
+#include <sys/int_types.h>
 
 typedef unsigned char uchar_t;
 typedef unsigned short ushort_t;
@@ -17,20 +20,6 @@ typedef unsigned short u_short;
 typedef unsigned int u_int;
 typedef unsigned long u_long;
 
-typedef signed char int8_t;
-typedef short int16_t;
-typedef int int32_t;
-typedef long int64_t;
-typedef unsigned char uint8_t;
-typedef unsigned short uint16_t;
-typedef unsigned int uint32_t;
-typedef unsigned long uint64_t;
-typedef unsigned char u_int8_t;
-typedef unsigned short u_int16_t;
-typedef unsigned int u_int32_t;
-typedef unsigned long u_int64_t;
-typedef long intptr_t;
-typedef unsigned long uintptr_t;
 
 #ifndef _SIZE_T
 #define _SIZE_T
@@ -43,10 +32,8 @@ typedef long ssize_t;
 typedef long time_t;
 typedef long clock_t;
 typedef long long hrtime_t;
-typedef int kid_t;
 typedef int id_t;
 typedef int pid_t;
-typedef int processorid_t;
 typedef unsigned long long diskaddr_t;
 typedef unsigned int uid_t;
 typedef unsigned int gid_t;

@@ -12,9 +12,4 @@
 #define _SC_NPROCESSORS_MAX 516
 #define _SC_CPUID_MAX 517
 
-#define R_OK 4
-#define W_OK 2
-#define X_OK 1
-#define F_OK 0
-
 #endif

@@ -1,8 +1,8 @@
-/* Stand-in: the volume table of contents. */
+/* Stand-in: the volume table of contents. Like <sys/dklabel.h>, which it includes, it needs
+   <sys/types.h> first. */
 #ifndef _SYS_VTOC_H
 #define _SYS_VTOC_H
 
-#include <sys/types.h>
 #include <sys/dklabel.h>
 
 #define V_NUMPAR NDKMAP

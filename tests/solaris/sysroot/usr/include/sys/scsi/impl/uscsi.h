@@ -1,8 +1,8 @@
-/* Stand-in: the user SCSI pass-through command. */
+/* Stand-in: the user SCSI pass-through command. Includes nothing, as on the platform:
+   <sys/types.h> comes first. The last member has its current illumos name, or with
+   HOSTPROBE_SOLARIS10_HEADERS its Solaris 10 one (same offset and size). */
 #ifndef _SYS_SCSI_IMPL_USCSI_H
 #define _SYS_SCSI_IMPL_USCSI_H
-
-#include <sys/types.h>
 
 struct uscsi_cmd {
     int uscsi_flags;
@@ -17,7 +17,11 @@ struct uscsi_cmd {
     uchar_t uscsi_rqstatus;
     uchar_t uscsi_rqresid;
     caddr_t uscsi_rqbuf;
+#if defined(HOSTPROBE_SOLARIS10_HEADERS)
     void *uscsi_reserved_5;
+#else
+    ulong_t uscsi_path_instance;
+#endif
 };
 
 #define USCSI_WRITE 0x00000
