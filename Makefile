@@ -10,7 +10,7 @@ FUZZ_SECONDS      ?= 20
 FUZZ_LONG_SECONDS ?= 600
 FUZZ_TARGETS      ?=
 
-.PHONY: all bootstrap build demo demo-live test test-asan test-tsan test-jvm-asan test-solaris-headers \
+.PHONY: all bootstrap configure build demo-build demo demo-live test test-asan test-tsan test-jvm-asan test-solaris-headers \
         test-bigendian fuzz-build test-fuzz fuzz clean
 
 all: build
@@ -18,14 +18,22 @@ all: build
 bootstrap:
 	@scripts/bootstrap
 
-build: bootstrap
+configure: bootstrap
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+# Everything, the test programs included.
+build: configure
+	cmake --build $(BUILD) -j $(JOBS) --target all test-programs
+
+# What the demo runs: the libraries, the jars and the simulated vendor library (CMake's default
+# target, also what an install takes its files from).
+demo-build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-demo: build
+demo: demo-build
 	scripts/demo $(BUILD)
 
-demo-live: build
+demo-live: demo-build
 	scripts/demo $(BUILD) --live
 
 test: build test-asan test-tsan test-jvm-asan test-solaris-headers test-bigendian test-fuzz
@@ -34,13 +42,13 @@ test: build test-asan test-tsan test-jvm-asan test-solaris-headers test-bigendia
 # The GoogleTest suites again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: bootstrap
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DHOSTPROBE_SANITIZE=ON -DHOSTPROBE_JAVA=OFF
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target all test-programs
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L cpp
 
 # The GoogleTest suites again, built with ThreadSanitizer; any report fails the suite.
 test-tsan: bootstrap
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DHOSTPROBE_TSAN=ON
-	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target all test-programs
 	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j $(JOBS) -L cpp
 
 # The JUnit suite once more, inside a JVM, against the natives built with the sanitizers.

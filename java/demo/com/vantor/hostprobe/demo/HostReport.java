@@ -14,6 +14,7 @@ public final class HostReport {
         boolean live = args.length > 0 && args[0].equals("--live");
         String host = live ? "this machine" : System.getenv("HOSTPROBE_SIMHOST");
         System.out.println("hostprobe report for " + host);
+        System.out.println("natives " + LibraryStamp.of("hostprobe") + ", " + LibraryStamp.of("fsscan"));
         new HostReport().run();
     }
 
