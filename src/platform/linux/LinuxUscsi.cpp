@@ -2,6 +2,7 @@
 #include <scsi/sg.h>
 #include <sys/ioctl.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -55,9 +56,11 @@ int uscsiIoctl(int fd, int request, void* arg) {
     if (::ioctl(fd, SG_IO, &io) == -1) return -1;
 
     cmd->uscsi_status = io.status;
-    cmd->uscsi_resid = io.resid > 0 ? static_cast<size_t>(io.resid) : 0;
+    // Some drivers report a residual outside the transfer (negative, or beyond the buffer):
+    // it is held within what the command could have moved.
+    cmd->uscsi_resid = io.resid > 0 ? std::min(buflen, static_cast<size_t>(io.resid)) : 0;
     if (sense) {
-        cmd->uscsi_rqresid = static_cast<unsigned char>(cmd->uscsi_rqlen - io.sb_len_wr);
+        cmd->uscsi_rqresid = static_cast<unsigned char>(cmd->uscsi_rqlen - std::min(io.sb_len_wr, io.mx_sb_len));
         if (io.sb_len_wr > 0) cmd->uscsi_rqstatus = 0;  // the sense data came back
     }
     // A command the transport or the target did not complete is a failed ioctl, as on Solaris.
