@@ -56,15 +56,18 @@ int uscsiIoctl(int fd, int request, void* arg) {
     if (::ioctl(fd, SG_IO, &io) == -1) return -1;
 
     cmd->uscsi_status = io.status;
-    // Some drivers report a residual outside the transfer (negative, or beyond the buffer):
-    // it is held within what the command could have moved.
-    cmd->uscsi_resid = io.resid > 0 ? std::min(buflen, static_cast<size_t>(io.resid)) : 0;
+    // A command the transport or the target did not complete fails the ioctl, as on Solaris.
+    const bool failed = io.host_status != 0 || (io.driver_status & ~kDriverSense) != 0 || io.status != 0;
+    // The residual is held within what the command could have moved; a failed command whose
+    // driver claims everything moved (virtio_scsi, megaraid_sas and scsi_debug answer a
+    // refused command so, sym53c8xx with the whole buffer) moved nothing.
+    size_t resid = io.resid > 0 ? std::min(buflen, static_cast<size_t>(io.resid)) : 0;
+    cmd->uscsi_resid = failed && resid == 0 ? buflen : resid;
     if (sense) {
         cmd->uscsi_rqresid = static_cast<unsigned char>(cmd->uscsi_rqlen - std::min(io.sb_len_wr, io.mx_sb_len));
         if (io.sb_len_wr > 0) cmd->uscsi_rqstatus = 0;  // the sense data came back
     }
-    // A command the transport or the target did not complete is a failed ioctl, as on Solaris.
-    if (io.host_status != 0 || (io.driver_status & ~kDriverSense) != 0 || io.status != 0) {
+    if (failed) {
         errno = EIO;
         return -1;
     }
