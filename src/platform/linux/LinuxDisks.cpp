@@ -393,9 +393,9 @@ sol::dev_t solarisDevice(const LiveDisk& disk, int slice) {
 }
 
 std::optional<std::pair<unsigned, unsigned>> linuxDeviceOfSolaris(sol::dev_t dev) {
-    sol::major_t major = sol::major(dev);
-    if (major < (1u << 20)) return std::nullopt;
-    unsigned linuxMajor = major >> 20, linuxMinor = major & 0xFFFFF;
+    sol::major_t packed = sol::major(dev);
+    if (packed < (1u << 20)) return std::nullopt;
+    unsigned linuxMajor = packed >> 20, linuxMinor = packed & 0xFFFFF;
     int slice = static_cast<int>(sol::minor(dev) & 7);
     std::string diskDir = realPath("/sys/dev/block/" + std::to_string(linuxMajor) + ":" + std::to_string(linuxMinor));
     if (diskDir.empty() || exists(diskDir + "/partition")) return std::nullopt;

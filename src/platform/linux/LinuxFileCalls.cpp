@@ -243,13 +243,12 @@ int chdir(const char* path) { return ::chdir(path); }
 // descriptor only the pass-through.
 int ioctl(int fd, int request, void* arg) {
     if (auto disk = openDisk(fd)) {
-        return routeIoctl(*disk, request, arg, [](const OpenDisk& d, int r, void* a) {
-            if (d.openError != 0) {
-                errno = d.openError;
-                return -1;
-            }
-            return uscsiIoctl(d.fd, r, a);
-        }, [](const OpenDisk& d, int r, void* a) { return dkioIoctl(d, r, a); });
+        auto passThrough = [](const OpenDisk& d, int r, void* a) {
+            if (d.openError == 0) return uscsiIoctl(d.fd, r, a);
+            errno = d.openError;  // the Linux node could not be opened
+            return -1;
+        };
+        return routeIoctl(*disk, request, arg, passThrough, dkioIoctl);
     }
     return routeIoctl(fd, request, arg, uscsiIoctl, [](int, int, void*) {
         errno = ENOTTY;
