@@ -131,7 +131,8 @@ ssize_t namespaceReadlink(const char* path, char* buf, size_t bufsiz) {
 DIR* namespaceOpendir(const char* path) {
     std::string p = path;
     if (p != kDsk && p != kRdsk) {
-        errno = resolve(p) ? ENOTDIR : ENOENT;
+        auto r = resolve(p);
+        errno = r && !r->directory ? ENOTDIR : ENOENT;  // "/devices" is not listed
         return nullptr;
     }
     std::vector<std::string> names = {".", ".."};

@@ -341,11 +341,6 @@ std::vector<LiveDisk> liveDisks() {
     return disks;
 }
 
-std::optional<LiveDisk> liveDiskOfLinuxName(const std::string& linuxName) {
-    if (linuxName.empty() || linuxName.find('/') != std::string::npos || linuxName[0] == '.') return std::nullopt;
-    return describeLinuxName(linuxName, hostLayout());
-}
-
 std::optional<LiveDisk> liveDiskNamed(const std::string& name) {
     auto parts = naming::parseDiskName(name);
     if (!parts) return std::nullopt;

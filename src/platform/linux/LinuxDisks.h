@@ -37,9 +37,6 @@ struct LiveDisk {
 // Every disk of the host, sorted by Solaris name.
 std::vector<LiveDisk> liveDisks();
 
-// The disk with the Linux block device or sg name `linuxName` (a whole disk), when it is one.
-std::optional<LiveDisk> liveDiskOfLinuxName(const std::string& linuxName);
-
 // The disk whose Solaris name is `name` (c0t1d0), found without listing every disk.
 std::optional<LiveDisk> liveDiskNamed(const std::string& name);
 
