@@ -2,9 +2,13 @@
 #pragma once
 #include <sys/types.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "sol/dirent.h"
 #include "sol/stat.h"
@@ -16,6 +20,28 @@ namespace sol {
 struct DIR {
     virtual ~DIR() = default;
     virtual dirent* next() = 0;  // NULL at the end
+};
+
+// A stream over a list of names made by the layer (the device directories of both backends).
+class NameListDir : public DIR {
+public:
+    explicit NameListDir(std::vector<std::string> names) : names_(std::move(names)) {}
+    dirent* next() override {
+        if (index_ >= names_.size()) return nullptr;
+        std::memset(&entry_, 0, sizeof entry_);
+        entry_.d_ino = index_ + 2;
+        entry_.d_off = static_cast<int64_t>(index_ + 1);
+        size_t n = std::min(names_[index_].size(), sizeof entry_.d_name - 1);
+        std::memcpy(entry_.d_name, names_[index_].data(), n);
+        entry_.d_reclen = static_cast<unsigned short>(18 + std::strlen(entry_.d_name) + 1);
+        ++index_;
+        return &entry_;
+    }
+
+private:
+    std::vector<std::string> names_;
+    size_t index_ = 0;
+    dirent entry_;
 };
 
 // The system's stream `system` (null: it could not be opened, errno set) in the backend's

@@ -179,6 +179,7 @@ int statvfs64(const char* path, statvfs64_t* buf) {
 }
 
 int stat(const char* path, struct sol::stat* buf) {
+    if (isNamespacePath(path)) return namespaceStat(path, buf, true);
     struct ::stat s;
     if (::stat(path, &s) != 0) return -1;
     convert(s, buf);
@@ -186,6 +187,7 @@ int stat(const char* path, struct sol::stat* buf) {
 }
 
 int lstat(const char* path, struct sol::stat* buf) {
+    if (isNamespacePath(path)) return namespaceStat(path, buf, false);
     struct ::stat s;
     if (::lstat(path, &s) != 0) return -1;
     convert(s, buf);
@@ -193,13 +195,20 @@ int lstat(const char* path, struct sol::stat* buf) {
 }
 
 int fstat(int fd, struct sol::stat* buf) {
+    if (auto disk = openDisk(fd)) {
+        nodeStatus(*disk, buf);
+        return 0;
+    }
     struct ::stat s;
     if (::fstat(fd, &s) != 0) return -1;
     convert(s, buf);
     return 0;
 }
 
-DIR* opendir(const char* path) { return wrapSystemStream<RealDir>(::opendir(path), ::closedir); }
+DIR* opendir(const char* path) {
+    if (isNamespacePath(path)) return namespaceOpendir(path);
+    return wrapSystemStream<RealDir>(::opendir(path), ::closedir);
+}
 
 DIR* fdopendir(int fd) {
     DIR* dir = new (std::nothrow) DescriptorDir(fd);
@@ -208,6 +217,7 @@ DIR* fdopendir(int fd) {
 }
 
 int open(const char* path, int oflag) {
+    if (isNamespacePath(path)) return namespaceOpen(path, oflag);
     int flags = linuxhost::kCloseOnExec;
     switch (oflag & sol::O_ACCMODE) {
     case sol::O_WRONLY: flags |= linuxhost::kWriteOnly; break;
@@ -218,11 +228,32 @@ int open(const char* path, int oflag) {
     return ::open(path, flags);
 }
 
-int close(int fd) { return ::close(fd); }
+int close(int fd) {
+    int result;
+    return closeDisk(fd, &result) ? result : ::close(fd);
+}
 void startWriteback(int fd) { ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE); }
-ssize_t readlink(const char* path, char* buf, size_t bufsiz) { return ::readlink(path, buf, bufsiz); }
+ssize_t readlink(const char* path, char* buf, size_t bufsiz) {
+    if (isNamespacePath(path)) return namespaceReadlink(path, buf, bufsiz);
+    return ::readlink(path, buf, bufsiz);
+}
 int chdir(const char* path) { return ::chdir(path); }
 
-int ioctl(int fd, int request, void* arg) { return routeIoctl(fd, request, arg, uscsiIoctl, dkioIoctl); }
+// An opened namespace entry answers the disk ioctls and the pass-through; any other Linux
+// descriptor only the pass-through.
+int ioctl(int fd, int request, void* arg) {
+    if (auto disk = openDisk(fd)) {
+        auto passThrough = [](const OpenDisk& d, int r, void* a) {
+            if (d.openError == 0) return uscsiIoctl(d.fd, r, a);
+            errno = d.openError;  // the Linux node could not be opened
+            return -1;
+        };
+        return routeIoctl(*disk, request, arg, passThrough, dkioIoctl);
+    }
+    return routeIoctl(fd, request, arg, uscsiIoctl, [](int, int, void*) {
+        errno = ENOTTY;
+        return -1;
+    });
+}
 
 }  // namespace sol::native

@@ -1,16 +1,16 @@
 // The kernel statistics of the live Linux host, as a chain built by the layer: the virtual
 // memory sums, one cpu_stat per processor and the I/O statistics of the block devices.
-#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <string>
 
 #include "KstatChain.h"
+#include "linux/LinuxDisks.h"
 #include "linux/LinuxFiles.h"
 #include "linux/LinuxStatistics.h"
 #include "sol/sysinfo.h"
@@ -117,21 +117,28 @@ private:
     std::string name_;
 };
 
-// Loop and RAM block devices are no disks.
-bool isVirtualBlockDevice(const std::string& name) {
-    return name.compare(0, 4, "loop") == 0 || name.compare(0, 3, "ram") == 0 || name.compare(0, 4, "zram") == 0;
-}
+// The statistic names of the host's disks and of their partitions that have a slice, by
+// Linux name: the disks' driver-instance names (sd0, vd1) and "sd0,a" for slice 0.
+struct StatisticName {
+    std::string module, name;
+    int instance;
+    bool partition;
+};
 
-bool isPartition(const std::string& name) {
-    struct ::stat st;
-    return ::stat(("/sys/class/block/" + name + "/partition").c_str(), &st) == 0;
-}
-
-// The module of a device's statistic: the letters its name starts with (sd, vd, nvme).
-std::string moduleOf(const std::string& name) {
-    size_t n = 0;
-    while (n < name.size() && std::isalpha(static_cast<unsigned char>(name[n]))) ++n;
-    return name.substr(0, n);
+std::map<std::string, StatisticName> statisticNames() {
+    std::map<std::string, StatisticName> names;
+    for (const auto& disk : linuxhost::liveDisks()) {
+        if (disk.genericOnly) continue;
+        std::string base = disk.driver + std::to_string(disk.instance);
+        names[disk.linuxName] = {disk.driver, base, static_cast<int>(disk.instance), false};
+        for (int slice : {0, 1, 3, 4, 5, 6, 7}) {
+            std::string node = linuxhost::linuxNodeOfSlice(disk, slice);
+            if (node.empty()) continue;
+            names[node.substr(node.rfind('/') + 1)] = {disk.driver, base + "," + static_cast<char>('a' + slice),
+                                                       static_cast<int>(disk.instance), true};
+        }
+    }
+    return names;
 }
 
 }  // namespace
@@ -144,12 +151,15 @@ kstat_ctl_t* kstat_open() {
         chain->add("cpu_stat", cpu.id, name.c_str(), "misc", KSTAT_TYPE_RAW, sizeof(cpu_stat_t), 1,
                    std::make_unique<CpuStatSource>(cpu.id));
     }
-    // Whole disks are of class "disk", their partitions of class "partition", as on Solaris.
+    // The disks of the device namespace, of class "disk", and their slices' partitions, of
+    // class "partition", named as on Solaris; other block devices are no disks there.
+    auto names = statisticNames();
     for (const auto& d : linuxhost::parseDiskstats(linuxhost::readFile("/proc/diskstats"))) {
-        if (isVirtualBlockDevice(d.name)) continue;
-        chain->add(moduleOf(d.name).c_str(), static_cast<int>(d.minor), d.name.c_str(),
-                   isPartition(d.name) ? "partition" : "disk", KSTAT_TYPE_IO, sizeof(kstat_io_t), 1,
-                   std::make_unique<DiskIoSource>(d.name));
+        auto named = names.find(d.name);
+        if (named == names.end()) continue;
+        const StatisticName& n = named->second;
+        chain->add(n.module.c_str(), n.instance, n.name.c_str(), n.partition ? "partition" : "disk", KSTAT_TYPE_IO,
+                   sizeof(kstat_io_t), 1, std::make_unique<DiskIoSource>(d.name));
     }
     return openLayerChain(std::move(chain));
 }

@@ -2,6 +2,7 @@
 #include <scsi/sg.h>
 #include <sys/ioctl.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -14,6 +15,20 @@ namespace {
 
 constexpr unsigned kDefaultTimeoutMs = 60 * 1000;  // a Solaris time-out of 0 means the driver's default
 constexpr unsigned short kDriverSense = 0x08;      // driver_status: sense data was returned
+constexpr unsigned char kCheckCondition = 0x02;
+constexpr int kUnitAttention = 0x06;
+// As the Solaris disk driver does, a command that meets a unit attention (a reset, a changed
+// LUN inventory) is sent again, unless the caller asked for no retries.
+constexpr int kUnitAttentionRetries = 3;
+
+// The sense key of fixed or descriptor-format sense data, or -1.
+int senseKey(const unsigned char* sense, size_t length) {
+    if (length < 3) return -1;
+    unsigned code = sense[0] & 0x7Fu;
+    if (code == 0x70 || code == 0x71) return sense[2] & 0x0F;
+    if (code == 0x72 || code == 0x73) return sense[1] & 0x0F;
+    return -1;
+}
 
 }  // namespace
 
@@ -45,23 +60,33 @@ int uscsiIoctl(int fd, int request, void* arg) {
     io.cmdp = reinterpret_cast<unsigned char*>(cmd->uscsi_cdb);
     io.dxfer_len = static_cast<unsigned>(buflen);
     io.dxferp = buflen > 0 ? cmd->uscsi_bufaddr : nullptr;
-    const bool sense = cmd->uscsi_rqbuf != nullptr && cmd->uscsi_rqlen > 0;
-    if (sense) {
-        io.sbp = reinterpret_cast<unsigned char*>(cmd->uscsi_rqbuf);
-        io.mx_sb_len = cmd->uscsi_rqlen;
-    }
+    // Sense data always comes back here (the retry needs it), then goes to the caller's buffer.
+    unsigned char senseData[252];
+    io.sbp = senseData;
     io.timeout = cmd->uscsi_timeout > 0 ? static_cast<unsigned>(cmd->uscsi_timeout) * 1000u : kDefaultTimeoutMs;
-
-    if (::ioctl(fd, SG_IO, &io) == -1) return -1;
+    for (int attempt = 0;; ++attempt) {
+        io.mx_sb_len = sizeof senseData;
+        if (::ioctl(fd, SG_IO, &io) == -1) return -1;
+        bool unitAttention = io.status == kCheckCondition &&
+                             senseKey(senseData, std::min<size_t>(io.sb_len_wr, sizeof senseData)) == kUnitAttention;
+        if (!unitAttention || attempt == kUnitAttentionRetries || (cmd->uscsi_flags & sol::USCSI_DIAGNOSE)) break;
+    }
 
     cmd->uscsi_status = io.status;
-    cmd->uscsi_resid = io.resid > 0 ? static_cast<size_t>(io.resid) : 0;
-    if (sense) {
-        cmd->uscsi_rqresid = static_cast<unsigned char>(cmd->uscsi_rqlen - io.sb_len_wr);
-        if (io.sb_len_wr > 0) cmd->uscsi_rqstatus = 0;  // the sense data came back
+    // A command the transport or the target did not complete fails the ioctl, as on Solaris.
+    const bool failed = io.host_status != 0 || (io.driver_status & ~kDriverSense) != 0 || io.status != 0;
+    // The residual is held within what the command could have moved; a failed command whose
+    // driver claims everything moved (virtio_scsi, megaraid_sas and scsi_debug answer a
+    // refused command so, sym53c8xx with the whole buffer) moved nothing.
+    size_t resid = io.resid > 0 ? std::min(buflen, static_cast<size_t>(io.resid)) : 0;
+    cmd->uscsi_resid = failed && resid == 0 ? buflen : resid;
+    if (cmd->uscsi_rqbuf != nullptr && cmd->uscsi_rqlen > 0) {
+        size_t returned = std::min<size_t>({io.sb_len_wr, sizeof senseData, cmd->uscsi_rqlen});
+        std::memcpy(cmd->uscsi_rqbuf, senseData, returned);
+        cmd->uscsi_rqresid = static_cast<unsigned char>(cmd->uscsi_rqlen - returned);
+        if (returned > 0) cmd->uscsi_rqstatus = 0;  // the sense data came back
     }
-    // A command the transport or the target did not complete is a failed ioctl, as on Solaris.
-    if (io.host_status != 0 || (io.driver_status & ~kDriverSense) != 0 || io.status != 0) {
+    if (failed) {
         errno = EIO;
         return -1;
     }

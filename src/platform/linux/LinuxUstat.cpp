@@ -9,6 +9,7 @@
 #include <string>
 
 #include "UstatBackends.h"
+#include "linux/LinuxDisks.h"
 #include "linux/LinuxFiles.h"
 
 namespace sol::native {
@@ -32,6 +33,8 @@ std::string unescape(const std::string& field) {
 }  // namespace
 
 int ustat(dev_t dev, struct ustat* buf) {
+    // A slice node of the device namespace stands for its Linux partition or disk.
+    if (auto linuxDevice = linuxhost::linuxDeviceOfSolaris(dev)) dev = makedev(linuxDevice->first, linuxDevice->second);
     std::istringstream lines(linuxhost::readFile("/proc/self/mountinfo"));
     std::string line;
     while (std::getline(lines, line)) {

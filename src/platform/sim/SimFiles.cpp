@@ -67,26 +67,6 @@ bool isDirectory(const sim::DeviceNamespace& ns, const std::string& path) {
     return ns.directory(path) != nullptr || path == "/devices";
 }
 
-class SimDir : public DIR {
-public:
-    explicit SimDir(std::vector<std::string> names) : names_(std::move(names)) {}
-    dirent* next() override {
-        if (index_ >= names_.size()) return nullptr;
-        std::memset(&entry_, 0, sizeof entry_);
-        entry_.d_ino = index_ + 2;
-        entry_.d_off = static_cast<int64_t>(index_ + 1);
-        fieldCopy(entry_.d_name, sizeof entry_.d_name, names_[index_]);
-        entry_.d_reclen = static_cast<unsigned short>(18 + std::strlen(entry_.d_name) + 1);
-        ++index_;
-        return &entry_;
-    }
-
-private:
-    std::vector<std::string> names_;
-    size_t index_ = 0;
-    dirent entry_;
-};
-
 // A stream over `text` that frees itself at fclose.
 FILE* memoryStream(const std::string& text) {
     FILE* fp = ::fmemopen(nullptr, text.size() + 1, "w+");
@@ -203,7 +183,7 @@ DIR* opendir(const char* path) {
     }
     std::vector<std::string> names = {".", ".."};
     for (const auto& e : *dir) names.push_back(e.name);
-    return new SimDir(std::move(names));
+    return new NameListDir(std::move(names));
 }
 
 int open(const char* path, int oflag) {

@@ -23,6 +23,10 @@ final class DiskReport {
         System.out.println("== Disk drives");
         List<KdInstance> disks = new ArrayList<>();
         new SolarisDiskDriveProvider().enumerateDisks(disks::add);
+        if (disks.isEmpty()) {
+            System.out.println("  (no disk drives)");
+            return;
+        }
         System.out.printf("  %-10s %-26s %5s %4s %6s %6s %4s %9s  %s%n", "device id", "model", "heads",
                           "sect", "pcyl", "ncyl", "acyl", "capacity", "physical path");
         for (KdInstance disk : disks) {
@@ -42,6 +46,10 @@ final class DiskReport {
         System.out.println("== Disk partitions");
         List<KdInstance> slices = new ArrayList<>();
         new SolarisDiskPartitionProvider().enumeratePartitions(slices::add);
+        if (slices.isEmpty()) {
+            System.out.println("  (no partitions: no disk with a label that can be read)");
+            return;
+        }
         System.out.printf("  %-12s %-10s %5s %11s %9s %-10s %5s  %s%n", "name", "device id", "slice", "sectors",
                           "size", "tag", "flags", "mounted");
         for (KdInstance slice : slices) {

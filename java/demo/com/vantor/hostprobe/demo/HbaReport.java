@@ -27,6 +27,7 @@ final class HbaReport {
         System.out.println("== HBA library report");
         List<String> lines = new ArrayList<>();
         cache.testHbaLibrary(lines);
+        if (lines.isEmpty()) System.out.println("  (the library reports nothing)");
         for (String line : lines) System.out.println("  " + line);
     }
 
