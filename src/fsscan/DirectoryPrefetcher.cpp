@@ -355,11 +355,10 @@ void DirectoryPrefetcher::finish(Listing* listing) {
     ahead_ += listing->entries.size();
     if (listing->fd >= 0) openListings_ += 1;
     bool closedParent = false;
-    if (Listing* parent = listing->parent) {
-        parent->busyChildren -= 1;
-    }
-    // A next part reads its own stream; a directory was opened through its parent's descriptor.
-    if (Listing* parent = listing->firstIndex == 0 ? listing->parent : nullptr) {
+    Listing* parent = listing->parent;
+    if (parent != nullptr) parent->busyChildren -= 1;
+    // A directory was opened through its parent's descriptor; a next part reads its own stream.
+    if (parent != nullptr && listing->firstIndex == 0) {
         parent->unreadChildren -= 1;
         if (parent->unreadChildren == 0 && parent->fd >= 0) {
             closeDirectory(parent);
