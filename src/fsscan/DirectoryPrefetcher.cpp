@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <new>
+#include <system_error>
 
 namespace {
 
@@ -27,7 +29,10 @@ bool metLater(const Listing* a, const Listing* b) { return a->position > b->posi
 
 }  // namespace
 
-DirectoryPrefetcher::DirectoryPrefetcher(int workers, size_t window) : window_(window) {
+DirectoryPrefetcher::DirectoryPrefetcher(int workers, size_t window, int mostWorkers)
+    : window_(window),
+      mostWorkers_(static_cast<size_t>(std::max(workers, mostWorkers))),
+      partEntries_(std::max<size_t>(1, std::min(PART_ENTRIES, window / 8))) {
     try {
         for (int i = 0; i < workers; ++i) threads_.emplace_back([this] { work(); });
     } catch (...) {
@@ -118,37 +123,190 @@ void DirectoryPrefetcher::await(Listing* child) {
 }
 
 void DirectoryPrefetcher::read(Listing* listing) {
-    const char* name = listing->parent->names.data() + listing->nameInParent;
-    int fd = ::openat(listing->parent->fd, name, DIRECTORY_OPEN_FLAGS);
-    if (fd < 0) {
-        listing->openError = errno;
-        return;
+    std::unique_ptr<DirectoryStream> stream;
+    sol::dirent* first = nullptr;
+    if (listing->rest != nullptr) {  // a next part: the stream where the previous part stopped
+        stream.reset(listing->rest);
+        listing->rest = nullptr;
+    } else {
+        const char* name = listing->parent->names.data() + listing->nameInParent;
+        int fd = ::openat(listing->parent->fd, name, DIRECTORY_OPEN_FLAGS);
+        if (fd < 0) {
+            listing->openError = errno;
+            return;
+        }
+        stream.reset(DirectoryStream::adopt(fd));
+        if (!stream) {
+            listing->streamFailed = true;
+            return;
+        }
+        // The first entry, then the directory's own status.
+        errno = 0;
+        first = stream->read();
+        if (first == nullptr) {
+            listing->readError = errno;
+            return;
+        }
+        listing->hasFirst = true;
+        struct stat64 own;
+        if (::fstat64(stream->fd(), &own) != 0) {
+            listing->statusError = errno;
+            return;
+        }
+        listing->status = entryFacts(own);
     }
-    std::unique_ptr<DirectoryStream> stream(DirectoryStream::adopt(fd));
-    if (!stream) {
-        listing->streamFailed = true;
-        return;
-    }
-    listing->fd = fd;  // the stream's, while it reads
-    readAll(listing, *stream);
-    keepDirectory(listing, std::move(stream));
+    readPart(listing, std::move(stream), first);
 }
 
-void DirectoryPrefetcher::readAll(Listing* listing, DirectoryStream& stream) {
-    errno = 0;
-    sol::dirent* entry = stream.read();
+void DirectoryPrefetcher::readPart(Listing* listing, std::unique_ptr<DirectoryStream> stream, sol::dirent* entry) {
     if (entry == nullptr) {
-        listing->readError = errno;
+        errno = 0;
+        entry = stream->read();
+        if (entry == nullptr) listing->readError = errno;
+    }
+    if (readNames(listing, *stream, entry)) handOn(listing, stream);
+    if (stream) listing->fd = stream->fd();
+    readStatuses(listing);
+    if (stream) {
+        keepDirectory(listing, std::move(stream));
+    } else if (listing->unreadChildren == 0) {
+        ::close(listing->fd);  // the part's own descriptor: nothing below is left to open
+        listing->fd = -1;
+    }
+}
+
+bool DirectoryPrefetcher::readNames(Listing* listing, DirectoryStream& stream, sol::dirent* entry) {
+    const size_t most = partEntries_.load(std::memory_order_relaxed);
+    try {
+        while (entry != nullptr) {
+            size_t nameLength = std::strlen(entry->d_name);
+            Listing::Entry e;
+            e.name = static_cast<uint32_t>(listing->names.size());
+            listing->names.insert(listing->names.end(), entry->d_name, entry->d_name + nameLength + 1);
+            listing->entries.push_back(e);
+            if (listing->entries.size() >= most) return true;
+            errno = 0;
+            entry = stream.read();
+            if (entry == nullptr) listing->readError = errno;
+        }
+    } catch (const std::bad_alloc&) {
+        listing->readError = ENOMEM;
+    }
+    return false;
+}
+
+void DirectoryPrefetcher::handOn(Listing* listing, std::unique_ptr<DirectoryStream>& stream) {
+    int fd = duplicateDescriptor(stream->fd());
+    if (fd < 0) {
+        listing->readError = errno;  // the walk meets it after the part's last entry
         return;
     }
-    listing->hasFirst = true;
-    struct stat64 own;
-    if (::fstat64(stream.fd(), &own) != 0) {
-        listing->statusError = errno;
+    std::unique_ptr<Listing> next;
+    try {
+        next.reset(new Listing);
+        next->position.reserve(listing->position.size() + 1);
+        next->position = listing->position;
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        listing->readError = ENOMEM;
         return;
     }
-    listing->status = entryFacts(own);
-    readEntries(listing, stream, entry, false);
+    next->parent = listing;
+    next->firstIndex = listing->firstIndex + static_cast<uint32_t>(listing->entries.size());
+    // After every entry of this part and what lies below them.
+    if (listing->firstIndex == 0) {
+        next->position.push_back(next->firstIndex);
+    } else {
+        next->position.back() = next->firstIndex;
+    }
+    next->pathLength = listing->pathLength;
+    next->slashSlash = listing->slashSlash;
+    next->rest = stream.release();
+    listing->fd = fd;
+    listing->next = next.release();
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (enqueue(listing->next) && idleWorkers_ > 0 && workReady()) workers_.notify_one();
+}
+
+void DirectoryPrefetcher::readStatuses(Listing* listing) {
+    using Clock = std::chrono::steady_clock;
+    int timed = 0;
+    int slow = 0;
+    size_t index = 0;
+    try {
+        for (; index < listing->entries.size(); ++index) {
+            if (index % 4 != 3) {
+                readStatus(listing, index);
+                continue;
+            }
+            Clock::time_point start = Clock::now();
+            readStatus(listing, index);
+            if (Clock::now() - start > std::chrono::nanoseconds(SLOW_READ_NANOSECONDS)) ++slow;
+            if (++timed == TIMED_READS) {
+                noteStatusTimes(timed, slow);
+                timed = slow = 0;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        listing->entries.resize(index);  // shrinks: no allocation
+        listing->readError = ENOMEM;
+    }
+}
+
+void DirectoryPrefetcher::readStatus(Listing* listing, size_t index) {
+    Listing::Entry& e = listing->entries[index];
+    const char* name = listing->names.data() + e.name;
+    size_t nameLength = std::strlen(name);
+    if (isDotOrDotDot(name)) {
+        e.statError = -1;  // never read
+        return;
+    }
+    if (listing->pathLength + 1 + nameLength >= PATH_BUFFER_SIZE) {
+        e.statError = ENAMETOOLONG;
+        return;
+    }
+    struct stat64 s;
+    if (::fstatat64(listing->fd, name, &s, AT_SYMLINK_NOFOLLOW) != 0) {
+        e.statError = errno;
+        return;
+    }
+    e.facts = entryFacts(s);
+    if (!S_ISDIR(s.st_mode) || (listing->slashSlash && excludedBelowSlashSlash(name))) return;
+    std::unique_ptr<Listing> child(new Listing);
+    child->parent = listing;
+    child->nameInParent = e.name;
+    child->position.reserve(listing->position.size() + 1);
+    child->position = listing->position;
+    uint32_t inDirectory = listing->firstIndex + static_cast<uint32_t>(index);
+    if (listing->firstIndex == 0) {
+        child->position.push_back(inDirectory);
+    } else {
+        child->position.back() = inDirectory;
+    }
+    child->pathLength = listing->pathLength + 1 + nameLength;
+    e.child = child.release();
+    listing->unreadChildren += 1;
+}
+
+void DirectoryPrefetcher::noteStatusTimes(int timed, int slow) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    timedReads_ += timed;
+    slowReads_ += slow;
+    if (timedReads_ < TIMED_READS) return;
+    bool waiting = 2 * slowReads_ > timedReads_;
+    timedReads_ = slowReads_ = 0;
+    if (!waiting) return;
+    // Readers that mostly wait read shorter parts, so that more of them share a big directory.
+    size_t shorter = std::max<size_t>(1, std::min(SLOW_PART_ENTRIES, window_ / 8));
+    if (partEntries_.load(std::memory_order_relaxed) > shorter) partEntries_.store(shorter, std::memory_order_relaxed);
+    if (quit_ || idleWorkers_ > 0 || !workReady() || threads_.size() >= mostWorkers_) return;
+    size_t more = std::min(threads_.size(), mostWorkers_ - threads_.size());
+    try {
+        for (size_t i = 0; i < more; ++i) threads_.emplace_back([this] { work(); });
+    } catch (const std::system_error&) {
+        // As many readers as could be started.
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 void DirectoryPrefetcher::keepDirectory(Listing* listing, std::unique_ptr<DirectoryStream> stream) {
@@ -173,68 +331,20 @@ void DirectoryPrefetcher::closeDirectory(Listing* listing) {
     listing->fd = -1;
 }
 
-void DirectoryPrefetcher::readEntries(Listing* listing, DirectoryStream& stream, sol::dirent* entry, bool skipRootSpecial) {
-    // Out of memory, the listing ends where it is and the walk meets ENOMEM there: no thread
-    // of the scan lets an exception escape.
-    try {
-        while (entry != nullptr) {
-            addEntry(listing, entry->d_name, skipRootSpecial);
-            errno = 0;
-            entry = stream.read();
-            if (entry == nullptr) listing->readError = errno;
-        }
-    } catch (const std::bad_alloc&) {
-        listing->readError = ENOMEM;
-    }
-}
-
-void DirectoryPrefetcher::addEntry(Listing* listing, const char* name, bool skipRootSpecial) {
-    size_t nameLength = std::strlen(name);
-    Listing::Entry e;
-    e.name = static_cast<uint32_t>(listing->names.size());
-    listing->names.insert(listing->names.end(), name, name + nameLength + 1);
-    if (isDotOrDotDot(name)) {
-        e.statError = -1;  // never read
-    } else if (listing->pathLength + 1 + nameLength >= PATH_BUFFER_SIZE) {
-        e.statError = ENAMETOOLONG;
-    } else {
-        struct stat64 s;
-        if (::fstatat64(listing->fd, name, &s, AT_SYMLINK_NOFOLLOW) == 0) {
-            e.facts = entryFacts(s);
-            if (S_ISDIR(s.st_mode) && !(skipRootSpecial && excludedBelowSlashSlash(name))) {
-                std::unique_ptr<Listing> child(new Listing);
-                child->parent = listing;
-                child->nameInParent = e.name;
-                child->position.reserve(listing->position.size() + 1);
-                child->position = listing->position;
-                child->position.push_back(static_cast<uint32_t>(listing->entries.size()));
-                child->pathLength = listing->pathLength + 1 + nameLength;
-                listing->entries.push_back(e);
-                listing->entries.back().child = child.release();
-                listing->unreadChildren += 1;
-                return;
-            }
-        } else {
-            e.statError = errno;
-        }
-    }
-    listing->entries.push_back(e);
-}
-
 Listing* DirectoryPrefetcher::adoptRoot(OpenedDirectory& opened, size_t pathLength, bool slashSlash) {
     std::unique_ptr<DirectoryStream> stream = std::move(opened.stream);
     std::unique_ptr<Listing> listing(new Listing);
     listing->pathLength = pathLength;
-    listing->fd = stream->fd();
+    listing->slashSlash = slashSlash;
     listing->state = Listing::State::Busy;
     if (opened.first == nullptr) {
         listing->readError = opened.firstError;
+        keepDirectory(listing.get(), std::move(stream));
     } else {
         listing->hasFirst = true;
         listing->status = opened.status;
-        readEntries(listing.get(), *stream, opened.first, slashSlash);
+        readPart(listing.get(), std::move(stream), opened.first);
     }
-    keepDirectory(listing.get(), std::move(stream));
     std::lock_guard<std::mutex> lock(mutex_);
     finish(listing.get());
     return listing.release();
@@ -245,8 +355,10 @@ void DirectoryPrefetcher::finish(Listing* listing) {
     ahead_ += listing->entries.size();
     if (listing->fd >= 0) openListings_ += 1;
     bool closedParent = false;
-    if (Listing* parent = listing->parent) {
-        parent->busyChildren -= 1;
+    Listing* parent = listing->parent;
+    if (parent != nullptr) parent->busyChildren -= 1;
+    // A directory was opened through its parent's descriptor; a next part reads its own stream.
+    if (parent != nullptr && listing->firstIndex == 0) {
         parent->unreadChildren -= 1;
         if (parent->unreadChildren == 0 && parent->fd >= 0) {
             closeDirectory(parent);
@@ -257,15 +369,7 @@ void DirectoryPrefetcher::finish(Listing* listing) {
     size_t queued = 0;
     for (auto e = listing->entries.rbegin(); e != listing->entries.rend(); ++e) {
         if (e->child != nullptr) {
-            // A directory that cannot be queued stays pending: the walk reads it when it comes.
-            try {
-                pending_.push_back(e->child);
-            } catch (const std::bad_alloc&) {
-                continue;
-            }
-            e->child->queued = true;
-            std::push_heap(pending_.begin(), pending_.end(), metLater);
-            ++queued;
+            if (enqueue(e->child)) ++queued;
         }
     }
     if (walkWaiting_) walk_.notify_one();
@@ -278,9 +382,36 @@ void DirectoryPrefetcher::finish(Listing* listing) {
     }
 }
 
+bool DirectoryPrefetcher::enqueue(Listing* listing) {
+    // A directory that cannot be queued stays pending: the walk reads it when it comes.
+    try {
+        pending_.push_back(listing);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    listing->queued = true;
+    std::push_heap(pending_.begin(), pending_.end(), metLater);
+    return true;
+}
+
 void DirectoryPrefetcher::release(Listing* listing) {
     std::unique_lock<std::mutex> lock(mutex_);
     discard(listing, lock);
+    wakeAfterRelease();
+}
+
+Listing* DirectoryPrefetcher::moveOn(Listing* listing) {
+    Listing* next = listing->next;
+    await(next);
+    std::unique_lock<std::mutex> lock(mutex_);
+    listing->next = nullptr;
+    next->parent = nullptr;  // read: it no longer needs the part before it
+    discard(listing, lock);
+    wakeAfterRelease();
+    return next;
+}
+
+void DirectoryPrefetcher::wakeAfterRelease() {
     // Workers the window held back are woken once it has room for a run of directories, not
     // for each one released.
     bool room = ahead_ + window_ / 8 <= window_ && openListings_ + OPEN_LISTINGS_AHEAD / 8 <= OPEN_LISTINGS_AHEAD;
@@ -294,17 +425,21 @@ void DirectoryPrefetcher::discard(Listing* listing, std::unique_lock<std::mutex>
         walk_.wait(lock);
         walkWaiting_ = false;
     }
-    // Nothing below is started from here on; what is read already goes with this listing.
-    for (auto& e : listing->entries) {
-        if (e.child != nullptr && e.child->state == Listing::State::Pending && e.child->queued) {
-            e.child->state = Listing::State::Abandoned;  // freed by the thread that takes it off the queue
-            e.child = nullptr;
+    // Nothing below or after is started from here on; what is read already goes with this listing.
+    auto abandonQueued = [](Listing*& below) {
+        if (below != nullptr && below->state == Listing::State::Pending && below->queued) {
+            below->state = Listing::State::Abandoned;  // freed by the thread that takes it off the queue
+            below = nullptr;
         }
-    }
+    };
+    for (auto& e : listing->entries) abandonQueued(e.child);
+    abandonQueued(listing->next);
     for (auto& e : listing->entries) {
         if (e.child != nullptr) discard(e.child, lock);
         e.child = nullptr;
     }
+    if (listing->next != nullptr) discard(listing->next, lock);
+    listing->next = nullptr;
     if (listing->fd >= 0) {
         closeDirectory(listing);
         if (listing->state == Listing::State::Ready) openListings_ -= 1;

@@ -5,14 +5,24 @@
 //   - Output: one Listing per directory, the walk's view of it: entries in reading order with
 //     their status, and how the reading ended (an open, status or read error is kept where it
 //     occurred and met by the walk there, as if it had read the directory itself).
+//   - Parts: a directory is read in parts of at most 256 entries (an eighth of a smaller
+//     window; 64 once the status reads are found slow), each its own listing, released as the
+//     walk moves on to the next (moveOn), so that memory follows the window, not the largest
+//     directory. A full part hands its stream on to the next part, queued before the part reads
+//     its entries' status through a descriptor of its own: a big directory's status reads spread
+//     over the readers. A descriptor that cannot be had ends the part with that error.
 //   - Window: at most `window` entries read and not yet released by the walk, and at most 256
 //     listings holding their directory open for directories below; the pending directory the
 //     walk meets first is read first. When the walk needs one being read, it reads the next
 //     ones itself rather than wait (await).
+//   - Readers: every fourth status read is timed; when more than half of 16 timed ones took
+//     over 50 us (the readers mostly wait) while work is queued and no reader is idle, the
+//     readers double, up to `mostWorkers`.
 //   - Stop, error and end: the walk releases what it leaves (release); a listing released is
 //     freed with all below it, pending ones unread. Out of memory, a listing ends where it is
 //     with ENOMEM as its read error; no thread lets an exception escape.
 #pragma once
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -53,8 +63,17 @@ struct Listing {
     int busyChildren = 0;            // entries below being read by a thread right now
     int unreadChildren = 0;          // directories below not yet read: they need `fd`
     bool queued = false;             // on the prefetcher's queue, which then frees it
+    bool slashSlash = false;         // a part of the root "//": xfn and dev are not read ahead
+    uint32_t firstIndex = 0;         // the index of the part's first entry in its directory (0: the first part)
+    Listing* next = nullptr;         // the directory's next part, until the walk moves on to it
+    DirectoryStream* rest = nullptr; // a next part's stream, where its previous part stopped, until read
     std::vector<Entry> entries;
     std::vector<char> names;
+
+    Listing() = default;
+    Listing(const Listing&) = delete;
+    Listing& operator=(const Listing&) = delete;
+    ~Listing() { delete rest; }
 
     const char* name(const Entry& e) const { return names.data() + e.name; }
     char* name(size_t index) { return names.data() + entries[index].name; }
@@ -62,8 +81,9 @@ struct Listing {
 
 class DirectoryPrefetcher {
 public:
-    // `workers` threads; at most `window` entries read ahead and not yet walked.
-    DirectoryPrefetcher(int workers, size_t window);
+    // `workers` threads, growing to `mostWorkers` at most while the readers mostly wait; at
+    // most `window` entries read ahead and not yet walked.
+    DirectoryPrefetcher(int workers, size_t window, int mostWorkers = 0);
     ~DirectoryPrefetcher();  // stops the workers and frees what the walk left
     DirectoryPrefetcher(const DirectoryPrefetcher&) = delete;
     DirectoryPrefetcher& operator=(const DirectoryPrefetcher&) = delete;
@@ -79,18 +99,40 @@ public:
     void await(Listing* child);
     // The walk is done with `listing` and every entry below it that it did not take.
     void release(Listing* listing);
+    // The walk is done with the part `listing` and goes on to its directory's next part,
+    // returned read (as await).
+    Listing* moveOn(Listing* listing);
 
 private:
     // Listings read ahead that still hold their directory open (for directories below not yet
     // read) at most. A listing with nothing left to open below closes its directory.
     static constexpr size_t OPEN_LISTINGS_AHEAD = 256;
+    // Entries of a part: in general, and once the status reads are found slow.
+    static constexpr size_t PART_ENTRIES = 256;
+    static constexpr size_t SLOW_PART_ENTRIES = 64;
+    // The status reads timed at a time, and the time above which one counts as slow.
+    static constexpr int TIMED_READS = 16;
+    static constexpr long SLOW_READ_NANOSECONDS = 50000;
 
     void work();
     void stopWorkers();
-    // Reads the first entry, the directory's own status, then the rest.
-    void readAll(Listing* listing, DirectoryStream& stream);
-    void readEntries(Listing* listing, DirectoryStream& stream, sol::dirent* entry, bool skipRootSpecial);
-    void addEntry(Listing* listing, const char* name, bool skipRootSpecial);
+    // Reads a part from `stream`, from `entry` on (null: the next entry of the stream): its
+    // names, then (having handed the stream on when the part is full) its entries' status.
+    void readPart(Listing* listing, std::unique_ptr<DirectoryStream> stream, sol::dirent* entry);
+    // The names from `entry` on, up to a part's entries; true when the part is full.
+    bool readNames(Listing* listing, DirectoryStream& stream, sol::dirent* entry);
+    // Queues the next part of a full `listing` with `stream`, the listing keeping a descriptor
+    // of its own; `stream` is left to the listing when that cannot be done.
+    void handOn(Listing* listing, std::unique_ptr<DirectoryStream>& stream);
+    // Every entry's status through `listing->fd`; out of memory, the part ends there (ENOMEM).
+    void readStatuses(Listing* listing);
+    void readStatus(Listing* listing, size_t index);
+    // Counts `slow` of `timed` status reads and adds readers when they mostly wait.
+    void noteStatusTimes(int timed, int slow);
+    // Queues `listing` to be read, unless the queue cannot grow (the walk then reads it); lock held.
+    bool enqueue(Listing* listing);
+    // After the walk released listings: wakes the workers the window held back; lock held.
+    void wakeAfterRelease();
     // Keeps a descriptor of the listing's own on its directory for the directories below (or,
     // when none can be had, `stream` itself); closes `stream` otherwise.
     static void keepDirectory(Listing* listing, std::unique_ptr<DirectoryStream> stream);
@@ -124,6 +166,10 @@ private:
     size_t ahead_ = 0;               // entries of listings read and not yet released
     size_t openListings_ = 0;        // those listings that still hold their directory open
     size_t window_;
+    size_t mostWorkers_;
+    std::atomic<size_t> partEntries_;
+    int timedReads_ = 0;             // status reads timed since the readers were last weighed
+    int slowReads_ = 0;              // of which slow
     int idleWorkers_ = 0;
     bool walkWaiting_ = false;
     bool quit_ = false;

@@ -71,6 +71,11 @@ bool ReadAheadCursor::Next() {
     if (listing == nullptr) return false;
     errno = 0;
     if (index < listing->entries.size()) ++index;
+    // The end of a part read whole: on to the directory's next part (which may be empty).
+    while (index >= listing->entries.size() && listing->readError == 0 && listing->next != nullptr) {
+        listing = prefetcher.moveOn(listing);
+        index = 0;
+    }
     if (index < listing->entries.size()) {
         standOn(listing->name(index));
         return true;

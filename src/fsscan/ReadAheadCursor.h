@@ -3,7 +3,7 @@
 // thread). The root cursor opens its directory as the live one does; the rest of it is read,
 // and the directories below read ahead, once the walk asks about its first entry, so entries
 // removed in between are left out. A child cursor replays the listing of its entry, waiting for
-// it only while it is being read.
+// it only while it is being read. A directory read in parts is replayed part after part.
 #pragma once
 #include "fsscan/CommonCursor.h"
 #include "fsscan/DirectoryPrefetcher.h"

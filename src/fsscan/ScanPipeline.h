@@ -5,6 +5,7 @@
 // (RecordWriterThread). The walk itself stays on the calling thread and decides everything
 // either way, so the records, their numbers and the errors are those of the walk alone.
 #pragma once
+#include <cstddef>
 #include <memory>
 
 class Db;
@@ -16,10 +17,16 @@ class RecordSink;
 // else two per available processor (on a cold cache or a network file system the readers
 // mostly wait), at most 8.
 int scanThreads();
+// The threads a scan grows to while its readers mostly wait (a network file system):
+// HOSTPROBE_SCAN_THREADS when set, else MOST_SCAN_THREADS.
+int mostScanThreads();
+constexpr int MOST_SCAN_THREADS = 16;
 
 class ScanPipeline {
 public:
-    explicit ScanPipeline(int threads);
+    // `threads` to begin with, growing to `mostThreads` (0: as many as `threads`); at most
+    // `window` entries read ahead (0: PREFETCH_WINDOW).
+    explicit ScanPipeline(int threads, size_t window = 0, int mostThreads = 0);
     ~ScanPipeline();  // after every cursor it made is gone
     ScanPipeline(const ScanPipeline&) = delete;
     ScanPipeline& operator=(const ScanPipeline&) = delete;
@@ -31,5 +38,7 @@ public:
 
 private:
     int threads_;
+    size_t window_;
+    int mostThreads_;
     std::unique_ptr<DirectoryPrefetcher> prefetcher_;
 };

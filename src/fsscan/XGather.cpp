@@ -68,7 +68,7 @@ bool XGather::resolveDatabaseFile(const char* directory, int jobId) {
 }
 
 void XGather::walk(const char* directory) {
-    ScanPipeline pipeline(scanThreads());
+    ScanPipeline pipeline(scanThreads(), 0, mostScanThreads());
     std::unique_ptr<DirectoryCursor> root(pipeline.newRootCursor());
     int error = root->initialize(directory);
     if (error != 0) return status.failWithError(error);

@@ -14,13 +14,16 @@
 #include <gtest/gtest.h>
 
 #include "FailingAllocation.h"
+#include "FakeJni.h"
 #include "ScanTree.h"
 #include "TestSupport.h"
 #include "fsscan/DirectoryCursor.h"
+#include "fsscan/ScanContext.h"
 #include "fsscan/ScanPipeline.h"
 
 using namespace scantest;
 using testsupport::FailingAllocation;
+using testsupport::FakeJni;
 using testsupport::TempDir;
 using testsupport::openDescriptors;
 
@@ -69,6 +72,33 @@ void buildTree(const std::string& root) {
     makeLink("/nonexistent", root + "/dangling");
 }
 
+// Directories several times a small window: read ahead in parts, their subdirectories spread
+// over the parts, one of them in parts too.
+void buildWideTree(const std::string& root) {
+    makeDirectory(root);
+    std::string wide = root + "/wide";
+    makeDirectory(wide);
+    for (int f = 0; f < 400; ++f) makeFile(wide + "/f" + std::to_string(f), std::string(f % 17, 'w'));
+    for (int d = 0; d < 12; ++d) {
+        std::string sub = wide + "/d" + std::to_string(d * 31);
+        makeDirectory(sub);
+        for (int f = 0; f < d; ++f) makeFile(sub + "/g" + std::to_string(f), "g");
+    }
+    std::string inner = wide + "/d93/inner";
+    makeDirectory(inner);
+    for (int f = 0; f < 150; ++f) makeFile(inner + "/i" + std::to_string(f), std::string(f % 5, 'i'));
+    makeLink(wide + "/d0", wide + "/to-d0");
+    makeFile(root + "/after", "after the wide directory");
+}
+
+// A tree and the read-ahead window it is walked with.
+struct Shape {
+    const char* name;
+    void (*build)(const std::string&);
+    size_t window;  // 0: the default
+    std::vector<int> failingKeys;
+};
+
 struct Outcome {
     CalculatedValues totals;
     std::map<std::string, std::string> records;
@@ -76,10 +106,12 @@ struct Outcome {
     int errnoAfter = 0;
 };
 
-// Walks `root` into a fresh `db`, which holds `existingKey` already when it is not 0.
-Outcome walkWith(const char* threads, const std::string& root, const std::string& db, int existingKey = 0) {
+// Walks `root` into a fresh `db`, which holds `existingKey` already when it is not 0, reading
+// ahead within `window` entries (0: the default); `context` (may be null) stops it.
+Outcome walkWith(const char* threads, const std::string& root, const std::string& db, int existingKey = 0,
+                 size_t window = 0, ScanContext* context = nullptr) {
     ScanThreads setting(threads);
-    Walker walker;
+    Walker walker(context);
     Outcome out;
     EXPECT_TRUE(walker.CreateDB(db.c_str()));
     if (existingKey != 0) {
@@ -95,7 +127,7 @@ Outcome walkWith(const char* threads, const std::string& root, const std::string
         reopened->open(nullptr, db.c_str(), nullptr, DB_BTREE, 0, 0);
         walker.adopt(reopened);
     }
-    ScanPipeline pipeline(scanThreads());
+    ScanPipeline pipeline(scanThreads(), window);
     DirectoryCursor* cursor = pipeline.newRootCursor();
     EXPECT_EQ(0, cursor->initialize(root.c_str()));
     try {
@@ -111,14 +143,16 @@ Outcome walkWith(const char* threads, const std::string& root, const std::string
 
 }  // namespace
 
-TEST(PipelinedWalk, SameRecordsAndTotalsAsTheWalkAlone) {
+class TreeShapes : public ::testing::TestWithParam<Shape> {};
+
+TEST_P(TreeShapes, SameRecordsAndTotalsAsTheWalkAlone) {
     TempDir tmp;
     std::string root = tmp.file("root");
-    buildTree(root);
+    GetParam().build(root);
     Outcome alone = walkWith("1", root, tmp.file("alone.db"));
     ASSERT_EQ(expectedRecords(root), alone.records);
     for (const char* threads : {"2", "3", "8"}) {
-        Outcome piped = walkWith(threads, root, tmp.file(std::string("piped") + threads + ".db"));
+        Outcome piped = walkWith(threads, root, tmp.file(std::string("piped") + threads + ".db"), 0, GetParam().window);
         EXPECT_EQ(alone.records, piped.records) << threads << " threads";
         EXPECT_EQ(alone.totals.fileCount, piped.totals.fileCount);
         EXPECT_EQ(alone.totals.directoryCount, piped.totals.directoryCount);
@@ -128,19 +162,46 @@ TEST(PipelinedWalk, SameRecordsAndTotalsAsTheWalkAlone) {
 
 // A put that fails in the middle of the walk ends it with that put's error, and the records
 // written before it are the walk alone's.
-TEST(PipelinedWalk, FailingPutEndsTheWalkAtTheSameRecord) {
+TEST_P(TreeShapes, FailingPutEndsTheWalkAtTheSameRecord) {
     TempDir tmp;
     std::string root = tmp.file("root");
-    buildTree(root);
-    for (int key : {1, 150, 437}) {
+    GetParam().build(root);
+    for (int key : GetParam().failingKeys) {
         Outcome alone = walkWith("1", root, tmp.file("alone.db"), key);
-        Outcome piped = walkWith("3", root, tmp.file("piped.db"), key);
+        Outcome piped = walkWith("3", root, tmp.file("piped.db"), key, GetParam().window);
         EXPECT_EQ(DB_KEYEXIST, alone.error);
         EXPECT_EQ(DB_KEYEXIST, alone.errnoAfter);
         EXPECT_EQ(alone.error, piped.error) << "key " << key;
         EXPECT_EQ(alone.errnoAfter, piped.errnoAfter);
         EXPECT_EQ(alone.records, piped.records) << "key " << key;
         EXPECT_GT(alone.records.size(), 1u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(PipelinedWalk, TreeShapes,
+                         ::testing::Values(Shape{"DeepAndWide", buildTree, 0, {1, 150, 437}},
+                                           Shape{"ReadInParts", buildWideTree, 64, {5, 120, 333}}),
+                         [](const ::testing::TestParamInfo<Shape>& info) { return info.param.name; });
+
+// A stop request met inside a directory read in parts ends the walk at the same entry as the
+// walk alone: the same records, nothing after them.
+TEST(PipelinedWalk, StopInsideADirectoryReadInParts) {
+    TempDir tmp;
+    std::string root = tmp.file("root");
+    buildWideTree(root);
+    size_t complete = walkWith("1", root, tmp.file("complete.db")).records.size();
+    for (long stopAfter : {1, 37, 250, 480}) {
+        std::map<std::string, std::string> records[2];
+        for (int run = 0; run < 2; ++run) {
+            FakeJni jni;
+            jni.falseReads["Job.stopScan"] = stopAfter;
+            ScanContext context(jni.env(), jni.newObject("Job"));
+            Outcome out = walkWith(run == 0 ? "1" : "3", root, tmp.file("stopped.db"), 0, 64, &context);
+            EXPECT_EQ(0, out.error);
+            records[run] = out.records;
+        }
+        EXPECT_EQ(records[0], records[1]) << "stop after " << stopAfter;
+        EXPECT_LT(records[0].size(), complete);
     }
 }
 
@@ -184,6 +245,7 @@ TEST(PipelinedWalk, ThreadSettingAndDefault) {
     {
         ScanThreads many("1000");
         EXPECT_EQ(64, scanThreads());
+        EXPECT_EQ(64, mostScanThreads());  // a count set is kept
     }
     // Unset or unusable: two per processor, at most 8.
     long processors = ::sysconf(_SC_NPROCESSORS_ONLN);
@@ -191,6 +253,7 @@ TEST(PipelinedWalk, ThreadSettingAndDefault) {
     for (const char* unusable : {"", "0", "-3", "two", "4x"}) {
         ScanThreads setting(unusable);
         EXPECT_EQ(byDefault, scanThreads()) << unusable;
+        EXPECT_EQ(MOST_SCAN_THREADS, mostScanThreads()) << unusable;
     }
 }
 
@@ -199,7 +262,8 @@ TEST(PipelinedWalk, ThreadSettingAndDefault) {
 // sanitizer, nothing allocated), and writes only whole records under their own numbers. (A
 // directory whose stream cannot be set up reads as empty, as in the walk alone, so the
 // numbers after it may differ from a complete scan's.)
-class EitherSetUp : public ::testing::TestWithParam<int> {};
+// {threads, window}: the walk alone, read ahead, read ahead in parts of a few entries.
+class EitherSetUp : public ::testing::TestWithParam<std::pair<int, size_t>> {};
 
 TEST_P(EitherSetUp, FailedAllocationAnywhereEndsTheWalkCleanly) {
     TempDir tmp;
@@ -208,7 +272,7 @@ TEST_P(EitherSetUp, FailedAllocationAnywhereEndsTheWalkCleanly) {
     size_t complete = walkWith("1", root, tmp.file("alone.db")).records.size();
     size_t ended = 0;
     // The walk alone allocates less: its failures are spread closer.
-    const long step = GetParam() == 1 ? 23 : 53;
+    const long step = GetParam().first == 1 ? 23 : 53;
     for (long failing = 0; failing < 4000; failing += step) {
         size_t descriptors = openDescriptors();
         std::string db = tmp.file("failing.db");
@@ -217,7 +281,7 @@ TEST_P(EitherSetUp, FailedAllocationAnywhereEndsTheWalkCleanly) {
             ASSERT_TRUE(walker.CreateDB(db.c_str()));
             try {
                 FailingAllocation failure(failing, 0, FailingAllocation::Scope::AnyThread);
-                ScanPipeline pipeline(GetParam());
+                ScanPipeline pipeline(GetParam().first, GetParam().second);
                 std::unique_ptr<DirectoryCursor> cursor(pipeline.newRootCursor());
                 int error = cursor->initialize(root.c_str());
                 if (error != 0) throw error;
@@ -249,5 +313,9 @@ TEST_P(EitherSetUp, FailedAllocationAnywhereEndsTheWalkCleanly) {
     EXPECT_GT(ended, 10u);
 }
 
-INSTANTIATE_TEST_SUITE_P(LiveAndReadAhead, EitherSetUp, ::testing::Values(1, 3),
-                         [](const ::testing::TestParamInfo<int>& info) { return info.param == 1 ? "Alone" : "Pipelined"; });
+INSTANTIATE_TEST_SUITE_P(LiveAndReadAhead, EitherSetUp,
+                         ::testing::Values(std::make_pair(1, size_t(0)), std::make_pair(3, size_t(0)),
+                                           std::make_pair(3, size_t(64))),
+                         [](const ::testing::TestParamInfo<std::pair<int, size_t>>& info) {
+                             return info.param.first == 1 ? "Alone" : info.param.second == 0 ? "Pipelined" : "InParts";
+                         });

@@ -33,6 +33,9 @@ std::map<std::string, std::string> expectedRecords(const std::string& root);
 // set up by a ScanPipeline for the thread count of the environment (HOSTPROBE_SCAN_THREADS).
 struct Walker : SolarisGather {
     using CommonGather::recordCounter;
+    Walker() = default;
+    // A walk that reads the stop request of `context`.
+    explicit Walker(ScanContext* context) : SolarisGather(context) {}
     // Walks `root` into a new database `dbFile`.
     CalculatedValues walk(const std::string& root, const std::string& dbFile);
     // Walks `cursor` (initialised, owned from here; made by `pipeline`, or wrapping one it made)

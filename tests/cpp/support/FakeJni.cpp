@@ -41,6 +41,24 @@ jobject JNICALL getStaticObjectField(JNIEnv*, jclass, jfieldID field) {
     return it == f.staticFields.end() ? nullptr : it->second;
 }
 
+jboolean JNICALL getStaticBooleanField(JNIEnv*, jclass, jfieldID field) {
+    FakeJni& f = FakeJni::current();
+    const auto& m = f.member(field);
+    f.enter("GetStaticBooleanField " + m.owner + "." + m.name);
+    auto it = f.falseReads.find(m.owner + "." + m.name);
+    if (it == f.falseReads.end()) return JNI_FALSE;
+    if (it->second == 0) return JNI_TRUE;
+    --it->second;
+    return JNI_FALSE;
+}
+
+jclass JNICALL getObjectClass(JNIEnv*, jobject object) {
+    FakeJni& f = FakeJni::current();
+    std::string name = f.classOf(object);
+    f.enter("GetObjectClass " + name);
+    return f.classHandle(name);
+}
+
 jobject call(const char* kind, jmethodID method) {
     FakeJni& f = FakeJni::current();
     const auto& m = f.member(method);
@@ -185,6 +203,8 @@ FakeJni::FakeJni() {
     table_.GetStaticMethodID = getStaticMethodID;
     table_.GetStaticFieldID = getStaticFieldID;
     table_.GetStaticObjectField = getStaticObjectField;
+    table_.GetStaticBooleanField = getStaticBooleanField;
+    table_.GetObjectClass = getObjectClass;
     table_.CallObjectMethodV = callObjectMethodV;
     table_.CallVoidMethodV = callVoidMethodV;
     table_.CallBooleanMethodV = callBooleanMethodV;

@@ -45,6 +45,9 @@ public:
     std::set<std::string> throwingMethods;  // "pkg/Class.member"
     std::map<std::string, jobject> staticFields;  // "pkg/Class.member" -> value
     std::map<std::string, jobject> results;       // "pkg/Class.member" -> result of the call
+    // "pkg/Class.member" -> reads of a static boolean field answered false before it reads
+    // true (a field not listed is always false).
+    std::map<std::string, long> falseReads;
 
     int count(const std::string& prefix) const;
 
