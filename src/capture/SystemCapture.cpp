@@ -61,23 +61,16 @@ json ioRecord(const sol::kstat_io_t& io) {
             {"rlentime", io.rlentime}, {"rlastupdate", io.rlastupdate}, {"wcnt", io.wcnt}, {"rcnt", io.rcnt}};
 }
 
-// The page counts the kernel adds to unix:0:vminfo at each update: two reads a second apart,
-// their difference scaled to one second.
-json vminfoCounts(sol::kstat_ctl_t* kc, sol::kstat_t* ksp, CaptureLog& log) {
+// The page counts the kernel adds to unix:0:vminfo at each update: the difference of two reads
+// a second apart, as the natives take it.
+json vminfoCounts(sol::kstat_ctl_t* kc, sol::kstat_t* ksp) {
     sol::vminfo_t first, second;
-    auto start = std::chrono::steady_clock::now();
     if (!readRecord(kc, ksp, first)) return nullptr;
     std::this_thread::sleep_for(std::chrono::seconds(1));
     if (!readRecord(kc, ksp, second)) return nullptr;
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    auto perUpdate = [seconds](uint64_t a, uint64_t b) {
-        return static_cast<uint64_t>(static_cast<double>(b - a) / (seconds < 1 ? 1 : seconds) + 0.5);
-    };
-    return {{"freemem", perUpdate(first.freemem, second.freemem)},
-            {"swap_resv", perUpdate(first.swap_resv, second.swap_resv)},
-            {"swap_alloc", perUpdate(first.swap_alloc, second.swap_alloc)},
-            {"swap_avail", perUpdate(first.swap_avail, second.swap_avail)},
-            {"swap_free", perUpdate(first.swap_free, second.swap_free)}};
+    return {{"freemem", second.freemem - first.freemem}, {"swap_resv", second.swap_resv - first.swap_resv},
+            {"swap_alloc", second.swap_alloc - first.swap_alloc}, {"swap_avail", second.swap_avail - first.swap_avail},
+            {"swap_free", second.swap_free - first.swap_free}};
 }
 
 const char* stateName(int state) {
@@ -155,7 +148,7 @@ void captureStatistics(json& host, CaptureLog& log) {
         // The statistics the natives read: vminfo, the processors' ticks, disk I/O.
         bool readFailed = false;
         if (ksp->ks_type == SOL(KSTAT_TYPE_RAW) && module == "unix" && name == "vminfo") {
-            json counts = vminfoCounts(kc, ksp, log);
+            json counts = vminfoCounts(kc, ksp);
             readFailed = counts.is_null();
             if (!readFailed) item["vminfo"] = counts;
         } else if (ksp->ks_type == SOL(KSTAT_TYPE_RAW) && module == "cpu_stat") {
