@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <unistd.h>
 
 #include "capture/Anonymise.h"
 #include "capture/HostCapture.h"
@@ -87,8 +88,18 @@ int main(int argc, char** argv) {
             }
             description = capture::json::parse(std::string(std::istreambuf_iterator<char>(in), {}));
         } else {
+            // What the libraries print on their own (a vendor library's notices) goes to standard
+            // error while the host is read, so standard output carries the description alone.
+            std::fflush(stdout);
+            int saved = ::dup(1);
+            if (saved >= 0) ::dup2(2, 1);
             capture::CaptureLog log;
             description = capture::captureHost(options, log);
+            std::fflush(stdout);
+            if (saved >= 0) {
+                ::dup2(saved, 1);
+                ::close(saved);
+            }
         }
         if (anonymise) description = capture::anonymised(description);
         return writeOut(output, description.dump(1, ' ', false, capture::json::error_handler_t::replace) + "\n") ? 0 : 1;
