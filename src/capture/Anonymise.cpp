@@ -115,7 +115,7 @@ json anonymised(const json& description) {
     Anonymiser rule;
     rule.names(out);
     rule.texts(out);
-    if (out.is_object()) {
+    if (out.is_object() && (!out.contains("capture") || out["capture"].is_object())) {
         out["capture"]["anonymised"] = "host names, serial numbers and world-wide names replaced";
     }
     return out;

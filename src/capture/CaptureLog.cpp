@@ -44,6 +44,7 @@ std::string hexOf(const unsigned char* data, size_t size) {
 }
 
 json bytesField(const unsigned char* data, size_t size) {
+    if (size == 0) return "";
     for (size_t i = 0; i < size; ++i) {
         if (data[i] < 0x20 || data[i] > 0x7E) return json{{"hex", hexOf(data, size)}};
     }

@@ -135,23 +135,7 @@ json scsiTarget(int fd, const std::string& path, const CaptureOptions& options, 
             }
             continue;
         }
-        const std::vector<unsigned char>& d = answer.data;
-        auto field = [&](size_t from, size_t width) {
-            return bytesField(d.data() + from, d.size() > from ? std::min(width, d.size() - from) : 0);
-        };
-        if (name == "inquiry") {
-            if (d.size() > 8) scsi["vendor"] = field(8, 8);
-            if (d.size() > 16) scsi["product"] = field(16, 16);
-            if (d.size() > 32) scsi["revision"] = field(32, 4);
-        } else if (name == "vpd_80") {
-            if (d.size() >= 4) scsi["serial"] = field(4, d[3]);
-        } else if (name == "vpd_c0") {
-            if (d.size() > 112) scsi["vpd_c0_id"] = field(112, 16);
-        } else if (name == "receive_diagnostic") {
-            scsi["page_a0_hex"] = hexOf(d.data(), d.size());
-        } else if (name == "log_sense") {
-            scsi["page_3b_hex"] = hexOf(d.data(), d.size());
-        }
+        recordAnswer(scsi, command.name, answer.data);
     }
     if (!fails.empty()) scsi["fail"] = fails;
     if (!hangs.empty()) scsi["hangs"] = hangs;

@@ -1,9 +1,11 @@
 #include "capture/ScsiCommands.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 
+#include "capture/CaptureLog.h"
 #include "sol/ioctl.h"
 #include "sol/uscsi.h"
 
@@ -85,6 +87,27 @@ ScsiAnswer sendReadOnly(int fd, const ScsiCommand& command, int timeoutSeconds) 
         answer.sense.assign(sense, sense + filled);
     }
     return answer;
+}
+
+void recordAnswer(nlohmann::json& scsi, const std::string& command, const std::vector<unsigned char>& d) {
+    // The bytes [from, from + width) that the data holds.
+    auto field = [&d](size_t from, size_t width) {
+        size_t length = d.size() > from ? std::min(width, d.size() - from) : 0;
+        return bytesField(d.data() + (length > 0 ? from : 0), length);
+    };
+    if (command == "inquiry") {
+        if (d.size() > 8) scsi["vendor"] = field(8, 8);
+        if (d.size() > 16) scsi["product"] = field(16, 16);
+        if (d.size() > 32) scsi["revision"] = field(32, 4);
+    } else if (command == "vpd_80") {
+        if (d.size() >= 4) scsi["serial"] = field(4, d[3]);
+    } else if (command == "vpd_c0") {
+        if (d.size() > 112) scsi["vpd_c0_id"] = field(112, 16);
+    } else if (command == "receive_diagnostic") {
+        scsi["page_a0_hex"] = hexOf(d.data(), d.size());
+    } else if (command == "log_sense") {
+        scsi["page_3b_hex"] = hexOf(d.data(), d.size());
+    }
 }
 
 }  // namespace capture

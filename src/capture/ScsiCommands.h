@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 namespace capture {
 
 // A command of the capture: its name in the simulated host's format and its CDB.
@@ -37,5 +39,11 @@ struct ScsiAnswer {
 // Sends `command` on the open device `fd` through USCSICMD, read-only, with the time-out in
 // seconds. A command the guard refuses is not sent.
 ScsiAnswer sendReadOnly(int fd, const ScsiCommand& command, int timeoutSeconds);
+
+// Adds what a command's data says to a simulated SCSI target `scsi`, in the target's terms:
+// INQUIRY's vendor, product and revision, VPD 0x80's serial number, VPD 0xC0's controller
+// identifier (bytes 112-127), the pages 0xA0 and 0x3B as they came. Reads only within `data`,
+// whatever lengths it states.
+void recordAnswer(nlohmann::json& scsi, const std::string& command, const std::vector<unsigned char>& data);
 
 }  // namespace capture
