@@ -5,6 +5,11 @@
 #include "capture/HostCapture.h"
 #include "sol/unistd.h"
 
+// The project version, given by the build.
+#ifndef HOSTPROBE_VERSION
+#define HOSTPROBE_VERSION "0.0.0"
+#endif
+
 namespace capture {
 
 json captureHost(const CaptureOptions& options, CaptureLog& log) {
