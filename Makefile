@@ -30,8 +30,10 @@ build: configure
 demo-build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# `make demo HOST=FILE` shows another description (a captured host, for example).
+HOST ?=
 demo: demo-build
-	scripts/demo $(BUILD)
+	scripts/demo $(BUILD) $(if $(HOST),--host $(HOST))
 
 demo-live: demo-build
 	scripts/demo $(BUILD) --live

@@ -154,6 +154,11 @@ const Schema& hostSchema() {
     });
     static const Schema schema = obj({
         {"journal", str()},
+        // Where and when a capture of a live host was taken, and what failed while it ran.
+        {"capture", obj({{"host", str()}, {"time", str()}, {"tool", str()}, {"version", str()},
+                         {"timeout", u32()}, {"anonymised", str()},
+                         {"errors", arr(obj({{"call", req(str())}, {"target", str()},
+                                             {"error", req(str())}}))}})},
         {"sysinfo", obj({{"sysname", byt()}, {"hostname", byt()}, {"release", byt()},
                          {"version", byt()}, {"machine", byt()}, {"architecture", byt()},
                          {"platform", byt()}, {"fail", arr(str())}})},
@@ -210,7 +215,12 @@ const Schema& hostSchema() {
                     {"params", arr(obj({{"code", hex()}, {"hex", hex()}}))},
                 })},
                 {"page_a0_hex", hex()}, {"page_3b_hex", hex()}, {"fail", arr(str())},
+                {"hangs", arr(str())},
+                {"sense", obj({{"inquiry", hex()}, {"vpd_80", hex()}, {"vpd_c0", hex()},
+                               {"receive_diagnostic", hex()}, {"log_sense", hex()}})},
             })},
+            {"ioctl_errno", obj({{"dkinfo", i32()}, {"geometry", i32()}, {"vtoc", i32()}})},
+            {"mounted_slices", arr(u16())},
         }))},
         {"dev_entries", arr(obj({{"dir", req(str())}, {"name", req(str())}, {"link", str()},
                                  {"node", obj({{"minor", req(u32())}, {"disk", req(str())},

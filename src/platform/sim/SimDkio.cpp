@@ -92,10 +92,19 @@ int controllerInfo(const sim::OpenDevice& dev, dk_cinfo* info) {
     return 0;
 }
 
+// The errno a disk's "ioctl_errno" gives the request (a captured host's failed ioctl), or 0.
+int recordedErrno(const json& disk, int request) {
+    const json& errors = section(disk, "ioctl_errno");
+    const char* name = request == DKIOCGGEOM ? "geometry" : request == DKIOCGVTOC ? "vtoc"
+                     : request == DKIOCINFO  ? "dkinfo" : nullptr;
+    return name == nullptr ? 0 : sim::number<int>(errors, name);
+}
+
 }  // namespace
 
 int dkioIoctl(const sim::OpenDevice& dev, int request, void* arg) {
     if (dev.disk == nullptr) return fail(ENXIO);
+    if (int error = recordedErrno(*dev.disk, request)) return fail(error);
     switch (request) {
     case DKIOCGGEOM:
         return arg == nullptr ? fail(EFAULT) : geometry(dev, static_cast<dk_geom*>(arg));

@@ -33,6 +33,21 @@ bool deviceOf(const DeviceNamespace& ns, const std::string& special, sol::dev_t&
 }  // namespace
 
 Mounts::Mounts(const Host& host) {
+    // Slices a disk declares mounted (a captured host whose mount table names its devices
+    // otherwise than "/dev/dsk"): their device numbers, as the namespace gives them.
+    const json& disks = host.section("disks");
+    if (disks.is_array()) {
+        auto ns = devices(host);
+        for (const json& disk : disks) {
+            auto listed = disk.find("mounted_slices");
+            if (listed == disk.end() || !listed->is_array()) continue;
+            sol::major_t maj = ns->driverMajor(disk.value("driver", std::string()));
+            auto instance = number<sol::minor_t>(disk, "instance");
+            for (const json& slice : *listed) {
+                listedMounted_.insert(sol::makedev(maj, instance * 8 + slice.get<sol::minor_t>()));
+            }
+        }
+    }
     const json& section = host.section("mnttab");
     if (!section.is_object()) return;
     unreadable_ = section.value("unreadable", false);

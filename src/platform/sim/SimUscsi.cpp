@@ -1,9 +1,12 @@
 // The SCSI pass-through of a simulated device: the disk's "scsi" target answers the commands
 // an array LUN answers (INQUIRY, VPD pages 0x80 and 0xC0, RECEIVE DIAGNOSTIC RESULTS page 0xA0,
 // LOG SENSE page 0x3B, LOG SELECT), each response cut to the CDB's allocation length and the
-// record's buffer length. Every command received is journaled.
+// record's buffer length; a command may fail, hang until its time-out or end with CHECK
+// CONDITION and sense data. Every command received is journaled.
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -160,6 +163,33 @@ bool fails(const json& scsi, const char* command) {
     return scsi.contains("fail") && sim::listed(scsi["fail"], command);
 }
 
+// A command listed in "hangs" never completes: the call returns when the command's time-out
+// (uscsi_timeout seconds; none given counts as one second) has passed, failing with EIO and
+// nothing transferred, as a timed-out command does.
+int hangUntilTimeout(uscsi_cmd* cmd, size_t buflen) {
+    int seconds = cmd->uscsi_timeout > 0 ? cmd->uscsi_timeout : 1;
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    cmd->uscsi_status = 0;
+    cmd->uscsi_resid = buflen;
+    errno = EIO;
+    return -1;
+}
+
+// A command answered with CHECK CONDITION and the sense bytes given in "sense": EIO, status
+// 0x02, the sense data in the request-sense buffer when the caller enabled it.
+int checkCondition(uscsi_cmd* cmd, size_t buflen, const Bytes& sense) {
+    cmd->uscsi_status = 0x02;
+    cmd->uscsi_resid = buflen;
+    if ((cmd->uscsi_flags & USCSI_RQENABLE) != 0 && cmd->uscsi_rqbuf != nullptr) {
+        size_t length = std::min<size_t>(sense.size(), cmd->uscsi_rqlen);
+        if (length > 0) std::memcpy(cmd->uscsi_rqbuf, sense.data(), length);
+        cmd->uscsi_rqstatus = 0;
+        cmd->uscsi_rqresid = static_cast<uchar_t>(cmd->uscsi_rqlen - length);
+    }
+    errno = EIO;
+    return -1;
+}
+
 }  // namespace
 
 int uscsiIoctl(const sim::OpenDevice& dev, int request, void* arg) {
@@ -236,6 +266,10 @@ int uscsiIoctl(const sim::OpenDevice& dev, int request, void* arg) {
     if (fails(scsi, name)) {
         errno = EIO;
         return -1;
+    }
+    if (scsi.contains("hangs") && sim::listed(scsi["hangs"], name)) return hangUntilTimeout(cmd, buflen);
+    if (scsi.contains("sense") && scsi["sense"].is_object() && scsi["sense"].contains(name)) {
+        return checkCondition(cmd, buflen, fromHex(scsi["sense"][name].get<std::string>()));
     }
     size_t length = std::min({response.size(), allocation, buflen});
     if (length > 0) std::memcpy(cmd->uscsi_bufaddr, response.data(), length);

@@ -1,5 +1,6 @@
 // ustat on the simulated host: a device is mounted when a mount table entry's special is a
-// "/dev/dsk" path whose device node has that number.
+// "/dev/dsk" path whose device node has that number, or when a disk lists the slice of that
+// number in "mounted_slices" (no free space known then: zeros).
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -19,6 +20,10 @@ int ustat(dev_t dev, struct ustat* buf) {
                                                 sim::number<uint64_t>(v, "frsize") / 512);
             buf->f_tinode = sim::number<uint64_t>(v, "ffree");
         }
+        return 0;
+    }
+    if (host && sim::mounts(*host)->listedMounted(dev)) {
+        if (buf != nullptr) std::memset(buf, 0, sizeof *buf);
         return 0;
     }
     errno = EINVAL;
