@@ -8,7 +8,7 @@
 #include "fsscan/ErrnoKeeper.h"
 #include "fsscan/Logger.h"
 #include "jni/ClassHolder.h"
-#include "jni/JavaException.h"
+#include "jni/Errors.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
 #include "jni/LocalRef.h"

@@ -1,9 +1,5 @@
 #include "jni/ClassHolder.h"
 
-#include <string>
-
-#include "jni/ThrowJavaError.h"
-
 namespace jni {
 
 jclass findClass(JNIEnv* env, const char* name) { return env->FindClass(name); }
@@ -18,10 +14,6 @@ jmethodID findStaticMethod(JNIEnv* env, jclass cls, const char* member, const ch
 
 jfieldID findStaticField(JNIEnv* env, jclass cls, const char* member, const char* signature) {
     return env->GetStaticFieldID(cls, member, signature);
-}
-
-void throwNullObject(JNIEnv* env, const char* className) {
-    throwNullPointer(env, std::string("null object of class ") + className);
 }
 
 ClassHolder::ClassHolder(JNIEnv* env, const char* name)

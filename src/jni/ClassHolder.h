@@ -43,7 +43,7 @@
 #pragma once
 #include <jni.h>
 
-#include "jni/JavaException.h"
+#include "jni/Errors.h"
 
 namespace jni {
 
@@ -54,10 +54,6 @@ jclass findClass(JNIEnv* env, const char* name);
 jmethodID findMethod(JNIEnv* env, jclass cls, const char* member, const char* signature);
 jmethodID findStaticMethod(JNIEnv* env, jclass cls, const char* member, const char* signature);
 jfieldID findStaticField(JNIEnv* env, jclass cls, const char* member, const char* signature);
-
-// Raises java.lang.NullPointerException "null object of class <className>" and
-// JavaExceptionPending.
-[[noreturn]] void throwNullObject(JNIEnv* env, const char* className);
 
 class ClassHolder {
 public:

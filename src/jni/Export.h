@@ -9,10 +9,9 @@
 #include <utility>
 
 #include "jni/ClassHolder.h"
-#include "jni/JavaException.h"
+#include "jni/Errors.h"
 #include "jni/JavaText.h"
 #include "jni/NativeError.h"
-#include "jni/ThrowJavaError.h"
 
 // A java.util.Vector filled element by element; each element's local reference is released
 // once the vector holds it, so a list of any length stays within the local-reference capacity.
@@ -64,12 +63,12 @@ bool guardedExport(JNIEnv* env, FailurePolicy policy, Body&& body) noexcept {
         } catch (const JavaExceptionPending&) {
         } catch (const NativeError& e) {
             if (policy.nativeErrorText) {
-                ThrowJavaError(env, e.message());
+                jni::throwRuntime(env, e.message());
             } else if (policy.otherError != nullptr) {
-                ThrowJavaError(env, policy.otherError);
+                jni::throwRuntime(env, policy.otherError);
             }
         } catch (...) {
-            if (policy.otherError != nullptr) ThrowJavaError(env, policy.otherError);
+            if (policy.otherError != nullptr) jni::throwRuntime(env, policy.otherError);
         }
     } catch (...) {
     }

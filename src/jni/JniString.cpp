@@ -1,8 +1,7 @@
 #include "jni/JniString.h"
 
-#include "jni/JavaException.h"
+#include "jni/Errors.h"
 #include "jni/JavaText.h"
-#include "jni/ThrowJavaError.h"
 
 namespace {
 

@@ -80,7 +80,7 @@ TEST(ExportPattern, PendingJavaExceptionIsLeftAloneAndNoFurtherCallIsMade) {
     EXPECT_EQ(nullptr, result);
     EXPECT_EQ(std::vector<std::string>{"FindClass java/util/Vector"}, jni.calls);
 
-    ThrowJavaError(jni.env(), "ignored");  // never stacks a second exception
+    jni::throwRuntime(jni.env(), "ignored");  // never stacks a second exception
     EXPECT_EQ(1u, jni.calls.size());
     EXPECT_EQ(0, jni.callsWithPending);
 }

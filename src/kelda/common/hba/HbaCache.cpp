@@ -1,8 +1,7 @@
 // fillHbaCache: every Fibre Channel adapter of the host as one tree of provider instances, read
-// through the SNIA HBA API. Failed library calls leave null elements and go to `warn`.
+// through the SNIA HBA API. Failed library calls leave null elements.
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
 #include "com_vantor_kelda_providers_hba_HbaCache.h"
@@ -20,35 +19,6 @@ namespace {
 jsize arrayLength(HBA_UINT32 count) { return count > INT_MAX ? INT_MAX : static_cast<jsize>(count); }
 
 }  // namespace
-
-WithHbaLibrary::WithHbaLibrary() : lock_(hbaLibraryLock()) {
-    // Its status is not consulted: without a vendor library every later call fails by itself.
-    HBA_LoadLibrary();
-}
-
-WithHbaLibrary::~WithHbaLibrary() { HBA_FreeLibrary(); }
-
-WithAdapterHandle::~WithAdapterHandle() {
-    if (handle != 0) HBA_CloseAdapter(handle);
-}
-
-bool WithAdapterHandle::refresh(const char* name) {
-    static const char unrefreshedPrefix[] = "SUNW-qlc-";
-    if (std::strncmp(name, unrefreshedPrefix, sizeof unrefreshedPrefix - 1) == 0) return false;
-    HBA_RefreshInformation(handle);
-    return true;
-}
-
-bool WithAdapterHandle::open(HBA_UINT32 index, char (&name)[256]) {
-    std::memset(name, 0, sizeof name);
-    status = HBA_GetAdapterName(index, name);
-    name[sizeof name - 1] = '\0';
-    if (status == HBA_STATUS_OK) {
-        handle = HBA_OpenAdapter(name);
-        if (handle == 0) handle = HBA_OpenAdapter(name);
-    }
-    return handle != 0;
-}
 
 HbaCacheImpl::HbaCacheImpl(JNIEnv* env, jobject hbaCache, jobject classNamesObject)
     : env(env),

@@ -5,12 +5,12 @@
 #include <cstring>
 
 #include "com_vantor_kelda_providers_hba_HbaCache.h"
-#include "jni/Export.h"
 #include "jni/ClassHolder.h"
+#include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/LocalRef.h"
-#include "kelda/common/hba/HbaCacheImpl.h"
-#include "kelda/common/hba/HbaStatus.h"
+#include "kelda/common/hba/InstanceRecipe.h"
+#include "kelda/common/hba/HbaLibrary.h"
 #include "kelda/common/hba/HbaTreeReader.h"
 #include "kelda/common/hba/TargetMapping.h"
 
@@ -96,17 +96,13 @@ private:
 
 }  // namespace
 
-void HbaCacheImpl::TestHbaLibrary(jobject list) {
-    if (list == nullptr) jni::throwNullObject(env, "java/util/List");
-    ReportList report(env, list);
-    LibraryReport visitor(report);
-    readHbaTree(library, visitor);
-}
-
 JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_hba_HbaCache_testHbaLibrary(JNIEnv* env, jobject self,
                                                                                   jobject list) {
     guardedExport(env, kPendingOnly, [&] {
-        HbaCacheImpl impl(env, self, nullptr);
-        impl.TestHbaLibrary(list);
+        if (list == nullptr) jni::throwNullObject(env, "java/util/List");
+        ReportList report(env, list);
+        LibraryReport visitor(report);
+        HbaLibrary library;
+        readHbaTree(library, visitor);
     });
 }
