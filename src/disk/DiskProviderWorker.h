@@ -8,6 +8,7 @@
 
 #include "devices/DeviceDirectory.h"
 #include "jni/Export.h"
+#include "jni/LocalRef.h"
 #include "kelda/KeldaClasses.h"
 #include "sol/dirent.h"
 #include "sol/unistd.h"
@@ -49,9 +50,8 @@ protected:
         while (const sol::dirent* entry = directory.next()) {
             std::string name = devices::entryName(*entry);
             if (!accept(name)) continue;
-            jobject instance = make(name.c_str());
-            if (instance != nullptr) receiver.test(instance);
-            env->DeleteLocalRef(instance);
+            jni::LocalRef<jobject> instance(env, make(name.c_str()));
+            if (instance) receiver.test(instance.get());
         }
     }
 

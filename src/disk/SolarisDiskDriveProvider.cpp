@@ -11,6 +11,7 @@
 #include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
+#include "jni/LocalRef.h"
 #include "sol/dkio.h"
 #include "sol/fcntl.h"
 #include "sol/unistd.h"
@@ -61,16 +62,15 @@ jobject DiskDriveImpl::MakeDisk(const char* name) {
         valid = false;
     }
 
-    jstring physicalPath = physicalPathString(env, devicePath);
+    jni::LocalRef<jstring> physicalPath(env, physicalPathString(env, devicePath));
     jobject instance;
     if (valid) {
         std::string model = devices::labelModel(label.v_asciilabel, sizeof label.v_asciilabel);
-        instance = MakeDisk1(deviceId.c_str(), model.c_str(), physicalPath, geometry.dkg_nhead, geometry.dkg_nsect,
+        instance = MakeDisk1(deviceId.c_str(), model.c_str(), physicalPath.get(), geometry.dkg_nhead, geometry.dkg_nsect,
                          geometry.dkg_pcyl, geometry.dkg_ncyl, geometry.dkg_acyl);
     } else {
-        instance = MakeDisk1(deviceId.c_str(), nullptr, physicalPath, 0, 0, 0, 0, 0);
+        instance = MakeDisk1(deviceId.c_str(), nullptr, physicalPath.get(), 0, 0, 0, 0, 0);
     }
-    env->DeleteLocalRef(physicalPath);
     return instance;
 }
 

@@ -2,6 +2,7 @@
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
 #include "host/HostExport.h"
 #include "jni/Export.h"
+#include "jni/LocalRef.h"
 #include "sol/systeminfo.h"
 
 namespace {
@@ -15,13 +16,13 @@ JAVA_HOLDER(ComputerSystemData,
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getComputerSystem(JNIEnv* env, jobject) {
     // Fields 1, 2, 4 and 5 stay " " when their sysinfo command fails; field 3 is always "unknown".
-    jstring fields[5];
+    jni::LocalRef<jstring> fields[5] = {{env, nullptr}, {env, nullptr}, {env, nullptr}, {env, nullptr}, {env, nullptr}};
     for (int i = 0; i < 5; ++i) {
-        fields[i] = newJavaString(env, i == 2 ? "unknown" : " ");
-        if (fields[i] == nullptr) return nullptr;
+        fields[i].reset(newJavaString(env, i == 2 ? "unknown" : " "));
+        if (!fields[i]) return nullptr;
     }
     auto build = [&](DataClass<ComputerSystemData>& dataClass) -> jobject {
-        return dataClass.newObject(fields[0], fields[1], fields[2], fields[3], fields[4]);
+        return dataClass.newObject(fields[0].get(), fields[1].get(), fields[2].get(), fields[3].get(), fields[4].get());
     };
     return dataExport<ComputerSystemData>(
         env,
@@ -31,9 +32,7 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getComputerSystem(JN
             char buf[128];
             for (const auto& c : commands) {
                 if (sol::sysinfo(c.command, buf, sizeof buf) >= 0) {
-                    jstring value = checked(env, newJavaString(env, buf));
-                    env->DeleteLocalRef(fields[c.field]);
-                    fields[c.field] = value;
+                    fields[c.field].reset(checked(env, newJavaString(env, buf)));
                 }
             }
             return build(dataClass);

@@ -14,6 +14,7 @@
 #include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
+#include "jni/LocalRef.h"
 #include "sol/kstat.h"
 
 namespace {
@@ -33,20 +34,18 @@ std::string kstatName(const sol::kstat_t* ksp) { return std::string(ksp->ks_name
 
 jobject makeDiskIOInfo(diskIOData data, jstring deviceId, JNIEnv* env,
                        DataClass<DiskIOInformationData>& dataClass) {
+    jni::LocalFrame frame(env, 2);
     jstring name = checked(env, newJavaString(env, data.name));
     jobject object = dataClass.newObject(name, deviceId, static_cast<jlong>(data.bytesRead),
                                          static_cast<jlong>(data.bytesWritten),
                                          static_cast<jlong>(data.waitQueueUpdateTime),
                                          static_cast<jlong>(data.runTime));
-    env->DeleteLocalRef(name);
-    return object;
+    return frame.pop(object);
 }
 
 jobject makeDiskIOInfo(diskIOData data, JNIEnv* env, DataClass<DiskIOInformationData>& dataClass) {
-    jstring deviceId = checked(env, newJavaString(env, data.deviceId));
-    jobject object = makeDiskIOInfo(std::move(data), deviceId, env, dataClass);
-    env->DeleteLocalRef(deviceId);
-    return object;
+    jni::LocalRef<jstring> deviceId(env, checked(env, newJavaString(env, data.deviceId)));
+    return makeDiskIOInfo(std::move(data), deviceId.get(), env, dataClass);
 }
 
 // Reads a disk statistic into `record`, its device id from `map`; false when it cannot be read.

@@ -64,16 +64,14 @@ LogicalDisk describe(const sol::mnttab& entry, bool withCapacities) {
 }
 
 jobject makeDisk(const LogicalDisk& disk, JNIEnv* env, DataClass<LogicalDiskData>& dataClass) {
+    jni::LocalFrame frame(env, 4);
     jstring jname = checked(env, newJavaString(env, disk.name));
     jstring jmount = checked(env, newJavaString(env, disk.mountPoint));
     jstring jtype = checked(env, newJavaString(env, disk.fileSystemType));
     jobject object = dataClass.newObject(jname, jmount, jtype, static_cast<jlong>(disk.size),
                                          static_cast<jlong>(disk.available), static_cast<jlong>(disk.free),
                                          static_cast<jlong>(disk.blockSize));
-    env->DeleteLocalRef(jname);
-    env->DeleteLocalRef(jmount);
-    env->DeleteLocalRef(jtype);
-    return object;
+    return frame.pop(object);
 }
 
 }  // namespace

@@ -18,13 +18,12 @@ constexpr long kMaxProcessors = 128;
 constexpr long kFallbackCpuIdMax = 4095;
 
 jobject makeProcessor(const ProcessorInfo& info, JNIEnv* env, DataClass<ProcessorData>& dataClass) {
+    jni::LocalFrame frame(env, 3);
     jstring type = checked(env, newJavaString(env, info.type));
     jstring status = checked(env, newJavaString(env, info.status));
     jobject object = dataClass.newObject(static_cast<jint>(info.id), type, status,
                                          static_cast<jlong>(info.clock));
-    env->DeleteLocalRef(type);
-    env->DeleteLocalRef(status);
-    return object;
+    return frame.pop(object);
 }
 
 }  // namespace

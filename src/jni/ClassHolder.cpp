@@ -19,6 +19,9 @@ jfieldID findStaticField(JNIEnv* env, jclass cls, const char* member, const char
 ClassHolder::ClassHolder(JNIEnv* env, const char* name)
     : env(env), cls(checked(env, findClass(env, name))), name(name) {}
 
+ClassHolder::ClassHolder(JNIEnv* env, jobject object, const char* name)
+    : env(env), cls(checked(env, object == nullptr ? nullptr : env->GetObjectClass(object))), name(name) {}
+
 ClassHolder::~ClassHolder() { env->DeleteLocalRef(cls); }
 
 jmethodID ClassHolder::resolveMethod(jmethodID& slot, const char* member, const char* signature) {
@@ -42,17 +45,10 @@ jobject ClassHolder::readStaticField(jfieldID field) {
     return value;
 }
 
-LocalFrame::LocalFrame(JNIEnv* env, jint capacity) : env_(env), pushed_(env->PushLocalFrame(capacity) >= 0) {
-    if (!pushed_) throw JavaExceptionPending{};
-}
-
-LocalFrame::~LocalFrame() {
-    if (pushed_) env_->PopLocalFrame(nullptr);
-}
-
-jobject LocalFrame::pop(jobject result) {
-    pushed_ = false;
-    return env_->PopLocalFrame(result);
+bool ClassHolder::readStaticBoolean(jfieldID field) {
+    jboolean value = env->GetStaticBooleanField(cls, field);
+    checkPending(env);
+    return value == JNI_TRUE;
 }
 
 }  // namespace jni

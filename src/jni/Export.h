@@ -23,9 +23,12 @@ public:
     jobject get() const { return vector_; }
 
 private:
-    JNIEnv* env_;
+    JAVA_HOLDER(VectorClass, "java/util/Vector",
+        JAVA_CONSTRUCTOR("()V")
+        JAVA_METHOD(addElement, "(Ljava/lang/Object;)V"))
+
+    VectorClass::Static class_;
     jobject vector_;
-    jmethodID addElement_;
 };
 
 // What an export does when its body fails, stated by each export. A Java exception already

@@ -6,6 +6,7 @@
 
 #include "com_vantor_kelda_providers_hba_HbaCache.h"
 #include "jni/Export.h"
+#include "jni/LocalRef.h"
 #include "kelda/common/hba/HbaCacheImpl.h"
 #include "kelda/common/hba/HbaCodes.h"
 #include "kelda/common/hba/HbaTreeReader.h"
@@ -42,9 +43,9 @@ HbaCacheImpl::HbaCacheImpl(JNIEnv* env, jobject hbaCache, jobject classNamesObje
       classNames(hbaClassNames, classNamesObject) {}
 
 void HbaCacheImpl::store(jobjectArray array, jsize index, jobject element) {
-    env->SetObjectArrayElement(array, index, element);
+    jni::LocalRef<jobject> stored(env, element);
+    env->SetObjectArrayElement(array, index, stored.get());
     checkPending(env);
-    if (element != nullptr) env->DeleteLocalRef(element);
 }
 
 // Builds the Java tree of HbaCache.Hba objects: each adapter's ports, each port's statistics
@@ -52,7 +53,9 @@ void HbaCacheImpl::store(jobjectArray array, jsize index, jobject element) {
 // elements.
 class HbaCacheImpl::CacheFill : public HbaTreeVisitor {
 public:
-    explicit CacheFill(HbaCacheImpl& impl) : impl_(impl), env_(impl.env) {}
+    explicit CacheFill(HbaCacheImpl& impl)
+        : impl_(impl), env_(impl.env), adapter_(env_, nullptr), ports_(env_, nullptr), port_(env_, nullptr),
+          discovered_(env_, nullptr) {}
 
     jobjectArray result() const { return result_; }
 
@@ -70,9 +73,9 @@ public:
         mappings_ = &mappings;
         byPort_.emplace(mappings);
         HBA_UINT32 portCount = attributes.NumberOfPorts;
-        adapter_ = impl_.MakeHba(index, attributes);
-        ports_ = checked(env_, env_->NewObjectArray(arrayLength(portCount), impl_.hbaPort.cls, nullptr));
-        impl_.store(result_, index, impl_.hba.newObject(impl_.hba.meth_init(), adapter_, ports_));
+        adapter_.reset(impl_.MakeHba(index, attributes));
+        ports_.reset(checked(env_, env_->NewObjectArray(arrayLength(portCount), impl_.hbaPort.cls, nullptr)));
+        impl_.store(result_, index, impl_.hba.newObject(impl_.hba.meth_init(), adapter_.get(), ports_.get()));
     }
 
     bool wantsStatistics() const override { return true; }
@@ -80,36 +83,33 @@ public:
     void port(int adapterIndex, HBA_UINT32 p, HBA_PORTATTRIBUTES& attributes,
               const HBA_PORTSTATISTICS* statistics) override {
         HBA_UINT32 discoveredCount = attributes.NumberofDiscoveredPorts;
-        port_ = impl_.MakeHbaPort(adapterIndex, static_cast<int>(p), attributes);
-        jobject statisticsInstance = statistics == nullptr ? nullptr : impl_.MakeHbaPortStats(attributes, *statistics);
-        discovered_ = checked(
-            env_, env_->NewObjectArray(arrayLength(discoveredCount), impl_.hbaDiscoveredPort.cls, nullptr));
-        impl_.store(ports_, static_cast<jsize>(p),
-                    impl_.hbaPort.newObject(impl_.hbaPort.meth_init(), port_, statisticsInstance, discovered_));
-        if (statisticsInstance != nullptr) env_->DeleteLocalRef(statisticsInstance);
+        port_.reset(impl_.MakeHbaPort(adapterIndex, static_cast<int>(p), attributes));
+        jni::LocalRef<jobject> statisticsInstance(
+            env_, statistics == nullptr ? nullptr : impl_.MakeHbaPortStats(attributes, *statistics));
+        discovered_.reset(checked(
+            env_, env_->NewObjectArray(arrayLength(discoveredCount), impl_.hbaDiscoveredPort.cls, nullptr)));
+        impl_.store(ports_.get(), static_cast<jsize>(p),
+                    impl_.hbaPort.newObject(impl_.hbaPort.meth_init(), port_.get(), statisticsInstance.get(),
+                                            discovered_.get()));
     }
 
     void discoveredPort(HBA_UINT32 d, HBA_PORTATTRIBUTES& attributes) override {
-        jobject discoveredInstance = impl_.MakeHbaDiscoPort(attributes);
-        jobjectArray mappings = impl_.targetMappings(port_, discoveredInstance, attributes.PortWWN, *mappings_, *byPort_);
-        impl_.store(discovered_, static_cast<jsize>(d),
-                    impl_.hbaDiscoveredPort.newObject(impl_.hbaDiscoveredPort.meth_init(), discoveredInstance, mappings));
-        env_->DeleteLocalRef(mappings);
-        if (discoveredInstance != nullptr) env_->DeleteLocalRef(discoveredInstance);
+        jni::LocalRef<jobject> discoveredInstance(env_, impl_.MakeHbaDiscoPort(attributes));
+        jni::LocalRef<jobjectArray> mappings(
+            env_, impl_.targetMappings(port_.get(), discoveredInstance.get(), attributes.PortWWN, *mappings_, *byPort_));
+        impl_.store(discovered_.get(), static_cast<jsize>(d),
+                    impl_.hbaDiscoveredPort.newObject(impl_.hbaDiscoveredPort.meth_init(), discoveredInstance.get(),
+                                                      mappings.get()));
     }
 
     void portDone() override {
-        env_->DeleteLocalRef(discovered_);
-        if (port_ != nullptr) env_->DeleteLocalRef(port_);
-        port_ = nullptr;
-        discovered_ = nullptr;
+        discovered_.reset();
+        port_.reset();
     }
 
     void adapterDone() override {
-        env_->DeleteLocalRef(ports_);
-        if (adapter_ != nullptr) env_->DeleteLocalRef(adapter_);
-        adapter_ = nullptr;
-        ports_ = nullptr;
+        ports_.reset();
+        adapter_.reset();
     }
 
 private:
@@ -118,10 +118,10 @@ private:
     jobjectArray result_ = nullptr;
     const FcpTargetMappingTable* mappings_ = nullptr;
     std::optional<MappingsByPort> byPort_;  // the current adapter's mappings by target port
-    jobject adapter_ = nullptr;
-    jobjectArray ports_ = nullptr;
-    jobject port_ = nullptr;
-    jobjectArray discovered_ = nullptr;
+    jni::LocalRef<jobject> adapter_;
+    jni::LocalRef<jobjectArray> ports_;
+    jni::LocalRef<jobject> port_;
+    jni::LocalRef<jobjectArray> discovered_;
 };
 
 jobjectArray HbaCacheImpl::FillCache() {

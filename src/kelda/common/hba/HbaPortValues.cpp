@@ -2,6 +2,7 @@
 // the port statistics instance.
 #include "kelda/common/hba/HbaCacheImpl.h"
 #include "kelda/common/hba/HbaCodes.h"
+#include "jni/LocalRef.h"
 #include "kelda/common/hba/TargetMapping.h"
 
 jobject HbaCacheImpl::GetPortType(HBA_UINT32 code) {
@@ -25,10 +26,9 @@ jobject HbaCacheImpl::GetCOS(HBA_UINT32 mask) {
     jsize next = 0;
     for (unsigned bit = 0; bit < 32; ++bit) {
         if (mask & (1u << bit)) {
-            jobject constant = (hbaPortProvider.*classOfServiceConstant(bit))();
-            env->SetObjectArrayElement(classes, next++, constant);
+            jni::LocalRef<jobject> constant(env, (hbaPortProvider.*classOfServiceConstant(bit))());
+            env->SetObjectArrayElement(classes, next++, constant.get());
             checkPending(env);
-            if (constant != nullptr) env->DeleteLocalRef(constant);
         }
     }
     return classes;
