@@ -1,6 +1,5 @@
 // getComputerSystem: the machine's identity strings from sysinfo.
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
-#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "jni/LocalRef.h"
 #include "sol/systeminfo.h"
@@ -21,12 +20,15 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getComputerSystem(JN
         fields[i].reset(newJavaString(env, i == 2 ? "unknown" : " "));
         if (!fields[i]) return nullptr;
     }
-    auto build = [&](DataClass<ComputerSystemData>& dataClass) -> jobject {
+    DataClass<ComputerSystemData> dataClass(env);
+    if (!dataClass.bound()) return nullptr;
+    auto build = [&]() -> jobject {
         return dataClass.newObject(fields[0].get(), fields[1].get(), fields[2].get(), fields[3].get(), fields[4].get());
     };
-    return dataExport<ComputerSystemData>(
-        env,
-        [&](DataClass<ComputerSystemData>& dataClass) -> jobject {
+    // Any failure: the object from the strings gathered so far, with no Java exception.
+    return guardedExport<jobject>(
+        env, kFallbackOnAnyFailure, nullptr,
+        [&]() -> jobject {
             static const struct { int command; int field; } commands[] = {
                 {SOL(SI_SYSNAME), 0}, {SOL(SI_HOSTNAME), 1}, {SOL(SI_PLATFORM), 3}, {SOL(SI_VERSION), 4}};
             char buf[128];
@@ -35,8 +37,7 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getComputerSystem(JN
                     fields[c.field].reset(checked(env, newJavaString(env, buf)));
                 }
             }
-            return build(dataClass);
+            return build();
         },
-        // Any failure: the object from the strings gathered so far, with no Java exception.
-        [&](const NativeError&, DataClass<ComputerSystemData>& dataClass) { return build(dataClass); }, build);
+        build);
 }

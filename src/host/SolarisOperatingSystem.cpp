@@ -9,7 +9,6 @@
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
 #include "host/KstatHandle.h"
-#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "sol/kstat.h"
 #include "sol/sysinfo.h"
@@ -66,9 +65,12 @@ OsMemoryInfo GetOSMemoryInfo() {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getOperatingSystem(JNIEnv* env, jobject) {
-    return dataExport<OperatingSystemData>(
-        env,
-        [&](DataClass<OperatingSystemData>& dataClass) -> jobject {
+    DataClass<OperatingSystemData> dataClass(env);
+    if (!dataClass.bound()) return nullptr;
+    // A NativeError gives null, any other failure a blank object; neither raises.
+    return guardedExport<jobject>(
+        env, kFallbackOnOtherFailures, nullptr,
+        [&]() -> jobject {
             sol::utsname name;
             if (sol::uname(&name) == -1) throw NativeError("uname failed in getOperatingSystem");
             jstring sysName = checked(env, newJavaString(env, name.sysname));
@@ -80,8 +82,7 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getOperatingSystem(J
                                        static_cast<jlong>(memory.freePhysicalMemory),
                                        static_cast<jlong>(memory.totalSwap), static_cast<jlong>(memory.freeSwap));
         },
-        [&](const NativeError&, DataClass<OperatingSystemData>&) -> jobject { return nullptr; },
-        [&](DataClass<OperatingSystemData>& dataClass) -> jobject {
+        [&]() -> jobject {
             jstring blank = checked(env, newJavaString(env, " "));
             return dataClass.newObject(blank, blank, blank, jlong{0}, jlong{0}, jlong{0}, jlong{0});
         });

@@ -10,7 +10,7 @@
 
 JNIEXPORT jstring JNICALL Java_com_vantor_kelda_providers_solaris_SolarisScsiInterrogator_scsiInterrogate(
     JNIEnv* env, jobject, jstring controller1, jstring controller2) {
-    jobject answer = protectedRegion(env, [&]() -> jobject {
+    return guardedExport<jstring>(env, kNativeErrorsToJava, nullptr, [&] {
         JniString id1(env, controller1);
         JniString id2(env, controller2);
         // A null identifier matches no LUN, so the call still answers with a string.
@@ -21,5 +21,4 @@ JNIEXPORT jstring JNICALL Java_com_vantor_kelda_providers_solaris_SolarisScsiInt
         if (result[0] == '\0') strcpy(result.data(), "    0");
         return checked(env, newJavaString(env, result.data()));
     });
-    return static_cast<jstring>(answer);
 }

@@ -53,7 +53,8 @@ TEST(JavaText, CutsOnlyBetweenCharacters) {
 
 TEST(ExportPattern, NativeErrorBecomesRuntimeExceptionWithItsMessage) {
     FakeJni jni;
-    jobject result = protectedRegion(jni.env(), []() -> jobject { throw MountTableError("/etc/mnttab"); });
+    jobject result = guardedExport<jobject>(jni.env(), kNativeErrorsToJava, nullptr,
+                                           []() -> jobject { throw MountTableError("/etc/mnttab"); });
     EXPECT_EQ(nullptr, result);
     EXPECT_EQ(std::vector<std::string>{"Unable to open mount table file: /etc/mnttab"}, jni.strings);
     EXPECT_EQ((std::vector<std::string>{"NewStringUTF", "FindClass java/lang/RuntimeException",
@@ -64,7 +65,8 @@ TEST(ExportPattern, NativeErrorBecomesRuntimeExceptionWithItsMessage) {
 
 TEST(ExportPattern, AnyOtherExceptionIsUnknown) {
     FakeJni jni;
-    EXPECT_EQ(nullptr, protectedRegion(jni.env(), []() -> jobject { throw std::bad_alloc(); }));
+    EXPECT_EQ(nullptr, guardedExport<jobject>(jni.env(), kNativeErrorsToJava, nullptr,
+                                             []() -> jobject { throw std::bad_alloc(); }));
     EXPECT_EQ(std::vector<std::string>{"UNKNOWN EXCEPTION"}, jni.strings);
     EXPECT_EQ("Throw java/lang/RuntimeException", jni.calls.back());
 }
@@ -72,7 +74,7 @@ TEST(ExportPattern, AnyOtherExceptionIsUnknown) {
 TEST(ExportPattern, PendingJavaExceptionIsLeftAloneAndNoFurtherCallIsMade) {
     FakeJni jni;
     jni.missing.insert("java/util/Vector");
-    jobject result = protectedRegion(jni.env(), [&]() -> jobject {
+    jobject result = guardedExport<jobject>(jni.env(), kNativeErrorsToJava, nullptr, [&]() -> jobject {
         JavaVector vector(jni.env());  // FindClass fails with an exception pending
         ADD_FAILURE() << "the region went on after a failed lookup";
         return vector.get();
@@ -108,20 +110,28 @@ TEST(ExportPattern, PrintedAndClearedPolicyLeavesNothingPending) {
     EXPECT_EQ(0, jni.callsWithPending);
 }
 
-TEST(ExportPattern, CustomHandlersGiveTheResult) {
+TEST(ExportPattern, FallbackPoliciesAnswerTheFailuresTheyCover) {
     FakeJni jni;
     auto fallback = reinterpret_cast<jobject>(0x99);
-    jobject r = protectedRegion(
-        jni.env(), []() -> jobject { throw NativeError("uname failed in getOperatingSystem"); },
-        [&](const NativeError&) -> jobject {
-            return nullptr;
-        },
-        [&]() { return fallback; });
-    EXPECT_EQ(nullptr, r);
-    EXPECT_TRUE(jni.calls.empty());  // logging makes no Java call and raises nothing
-    r = protectedRegion(jni.env(), []() -> jobject { throw 42; },
-                        [](const NativeError&) -> jobject { return nullptr; }, [&]() { return fallback; });
-    EXPECT_EQ(fallback, r);
+    auto answer = [&] { return fallback; };
+    auto nativeError = []() -> jobject { throw NativeError("uname failed in getOperatingSystem"); };
+    auto other = []() -> jobject { throw 42; };
+    EXPECT_EQ(nullptr, guardedExport<jobject>(jni.env(), kFallbackOnOtherFailures, nullptr, nativeError, answer));
+    EXPECT_EQ(fallback, guardedExport<jobject>(jni.env(), kFallbackOnOtherFailures, nullptr, other, answer));
+    EXPECT_EQ(fallback, guardedExport<jobject>(jni.env(), kFallbackOnAnyFailure, nullptr, nativeError, answer));
+    EXPECT_EQ(fallback, guardedExport<jobject>(jni.env(), kFallbackOnAnyFailure, nullptr, other, answer));
+    EXPECT_TRUE(jni.calls.empty());  // nothing is raised
+
+    // A Java exception the body left is never answered; a fallback that fails gives null.
+    EXPECT_EQ(nullptr, guardedExport<jobject>(jni.env(), kFallbackOnAnyFailure, nullptr,
+                                              [&]() -> jobject {
+                                                  jni.pending = true;
+                                                  throw JavaExceptionPending{};
+                                              },
+                                              answer));
+    jni.pending = false;
+    EXPECT_EQ(nullptr, guardedExport<jobject>(jni.env(), kFallbackOnAnyFailure, nullptr, other,
+                                              []() -> jobject { throw JavaExceptionPending{}; }));
 }
 
 TEST(JniStringHolder, ReleasesOnlyWhatItBorrowed) {
