@@ -41,7 +41,7 @@ test: build test-asan test-tsan test-jvm-asan test-solaris-headers test-bigendia
 
 # The GoogleTest suites again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: bootstrap
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DHOSTPROBE_SANITIZE=ON -DHOSTPROBE_JAVA=OFF
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DHOSTPROBE_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target all test-programs
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L cpp
 
