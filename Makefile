@@ -1,4 +1,4 @@
-# The two entry points of the README: `make demo` and `make test`.
+# The entry points of the README: `make demo`, `make check` (the inner loop) and `make test`.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
@@ -10,7 +10,7 @@ FUZZ_SECONDS      ?= 20
 FUZZ_LONG_SECONDS ?= 600
 FUZZ_TARGETS      ?=
 
-.PHONY: all bootstrap configure build demo-build demo demo-live test test-asan test-tsan test-jvm-asan test-solaris-headers \
+.PHONY: all bootstrap configure build demo-build demo demo-live check test test-asan test-tsan test-jvm-asan test-solaris-headers \
         test-bigendian fuzz-build test-fuzz fuzz clean
 
 all: build
@@ -35,6 +35,11 @@ demo: demo-build
 
 demo-live: demo-build
 	scripts/demo $(BUILD) --live
+
+# The inner loop: the build, the GoogleTest suites and the JUnit suite under -Xcheck:jni; no
+# sanitizers, no cross build, no fuzzing, no soak.
+check: build
+	cd $(BUILD) && ctest --output-on-failure -j 1 -R '^(cpp_.*|java_junit)$$'
 
 test: build test-asan test-tsan test-jvm-asan test-solaris-headers test-bigendian test-fuzz
 	cd $(BUILD) && ctest --output-on-failure -j 1
