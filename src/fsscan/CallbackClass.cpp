@@ -25,7 +25,7 @@ std::string cutText(const char* text, size_t limit) {
     if (text == nullptr) return std::string();
     // Enough bytes past the cut to see whole the longest character that may straddle it.
     size_t length = ::strnlen(text, limit + 3);
-    return std::string(text, characterBoundary(text, length, limit));
+    return std::string(text, jni::characterBoundary(text, length, limit));
 }
 
 bool CallbackClass::failed() {
@@ -45,14 +45,14 @@ void CallbackClass::send(Report report, const std::string* elements, int count) 
     std::optional<ScanJobReports::Static> job;
     try {
         job.emplace(env, obj);
-    } catch (const JavaExceptionPending&) {
+    } catch (const jni::JavaExceptionPending&) {
         failed();
         return;
     }
     jmethodID callback;
     try {
         callback = report == Report::scan ? job->meth_callbackMethod() : job->meth_callbackMethodForTestScan();
-    } catch (const JavaExceptionPending&) {
+    } catch (const jni::JavaExceptionPending&) {
         // A job without this method takes no reports.
         env->ExceptionClear();
         return;
@@ -60,7 +60,7 @@ void CallbackClass::send(Report report, const std::string* elements, int count) 
     std::optional<JavaString::Static> stringClass;
     try {
         stringClass.emplace(env);
-    } catch (const JavaExceptionPending&) {
+    } catch (const jni::JavaExceptionPending&) {
         failed();
         return;
     }
@@ -70,7 +70,7 @@ void CallbackClass::send(Report report, const std::string* elements, int count) 
         return;
     }
     for (int i = 0; i < count; ++i) {
-        jni::LocalRef<jstring> element(env, newJavaString(env, elements[i]));
+        jni::LocalRef<jstring> element(env, jni::newJavaString(env, elements[i]));
         if (!element) {
             failed();
             return;

@@ -32,16 +32,16 @@ bool readLocaldir(JNIEnv* env, char* out) {
     // directory; it is cleared.
     try {
         JavaSystem::Static system(env);
-        jni::LocalRef<jstring> name(env, checked(env, newJavaString(env, "localdir")));
+        jni::LocalRef<jstring> name(env, jni::checked(env, jni::newJavaString(env, "localdir")));
         jni::LocalRef<jstring> valueRef(env, system.callStaticObject<jstring>(system.meth_getProperty(), name.get()));
         if (valueRef.get() == nullptr) return false;
         // The decoded value must fit with the "/" still to come and the terminator.
-        JniString value(env, valueRef.get());
+        jni::JniString value(env, valueRef.get());
         size_t bytes = std::strlen(value.cText());
         if (bytes + 2 > ScanContext::DB_PATH_SIZE) return false;
         std::memcpy(out, value.cText(), bytes + 1);
         return true;
-    } catch (const JavaExceptionPending&) {
+    } catch (const jni::JavaExceptionPending&) {
         env->ExceptionClear();
         return false;
     }
@@ -99,7 +99,7 @@ bool ScanContext::IsStopScan() {
             stopFlag_ = std::move(flag);
         }
         return stopFlag_->is_stopScan();
-    } catch (const JavaExceptionPending&) {
+    } catch (const jni::JavaExceptionPending&) {
         env->ExceptionClear();  // NoSuchFieldError: the job has no flag
         Logger(GetLogPath(), "ERROR") << "Could not get Stop Scan status. \n";
         return true;

@@ -9,15 +9,15 @@
 // class or its constructor is missing (its Java exception left pending) or the body fails.
 template <class Data, class Body>
 jobject dataExport(JNIEnv* env, Body&& body) noexcept {
-    DataClass<Data> dataClass(env);
+    jni::DataClass<Data> dataClass(env);
     if (!dataClass.bound()) return nullptr;
-    return guardedExport<jobject>(env, kNativeErrorsToJava, nullptr, [&] { return body(dataClass); });
+    return jni::guardedExport<jobject>(env, jni::kNativeErrorsToJava, nullptr, [&] { return body(dataClass); });
 }
 
 // A java.util.Vector of make(record) for each record, in order; null objects are left out.
 template <class Records, class Make>
 jobject javaVectorOf(JNIEnv* env, Records&& records, Make&& make) {
-    JavaVector vector(env);
+    jni::JavaVector vector(env);
     for (auto& record : records) vector.add(make(record));
     return vector.get();
 }

@@ -33,9 +33,9 @@ bool isDiskStatistic(const sol::kstat_t* ksp) {
 std::string kstatName(const sol::kstat_t* ksp) { return std::string(ksp->ks_name, strnlen(ksp->ks_name, sizeof ksp->ks_name)); }
 
 jobject makeDiskIOInfo(diskIOData data, jstring deviceId, JNIEnv* env,
-                       DataClass<DiskIOInformationData>& dataClass) {
+                       jni::DataClass<DiskIOInformationData>& dataClass) {
     jni::LocalFrame frame(env, 2);
-    jstring name = checked(env, newJavaString(env, data.name));
+    jstring name = jni::checked(env, jni::newJavaString(env, data.name));
     jobject object = dataClass.newObject(name, deviceId, static_cast<jlong>(data.bytesRead),
                                          static_cast<jlong>(data.bytesWritten),
                                          static_cast<jlong>(data.waitQueueUpdateTime),
@@ -43,8 +43,8 @@ jobject makeDiskIOInfo(diskIOData data, jstring deviceId, JNIEnv* env,
     return frame.pop(object);
 }
 
-jobject makeDiskIOInfo(diskIOData data, JNIEnv* env, DataClass<DiskIOInformationData>& dataClass) {
-    jni::LocalRef<jstring> deviceId(env, checked(env, newJavaString(env, data.deviceId)));
+jobject makeDiskIOInfo(diskIOData data, JNIEnv* env, jni::DataClass<DiskIOInformationData>& dataClass) {
+    jni::LocalRef<jstring> deviceId(env, jni::checked(env, jni::newJavaString(env, data.deviceId)));
     return makeDiskIOInfo(std::move(data), deviceId.get(), env, dataClass);
 }
 
@@ -102,12 +102,12 @@ std::string getSDxName(const std::string& deviceId) { return SolarisDiskMap().ge
 
 diskIOData getDiskIOData(const std::string& deviceId) {
     if (auto record = lookupDiskIOData(deviceId)) return std::move(*record);
-    throw DiskIONameNotFound(deviceId);
+    throw jni::DiskIONameNotFound(deviceId);
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateDiskIOInformation(JNIEnv* env, jobject) {
-    return dataExport<DiskIOInformationData>(env, [&](DataClass<DiskIOInformationData>& dataClass) {
+    return dataExport<DiskIOInformationData>(env, [&](jni::DataClass<DiskIOInformationData>& dataClass) {
         return javaVectorOf(env, getDiskIOData(),
                             [&](diskIOData& record) { return makeDiskIOInfo(std::move(record), env, dataClass); });
     });
@@ -115,9 +115,9 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateDiskIOInfor
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getDiskIOInformation(JNIEnv* env, jobject, jstring name) {
-    return dataExport<DiskIOInformationData>(env, [&](DataClass<DiskIOInformationData>& dataClass) -> jobject {
+    return dataExport<DiskIOInformationData>(env, [&](jni::DataClass<DiskIOInformationData>& dataClass) -> jobject {
         // No such disk: null, no exception. The caller's own string goes back as the device id.
-        JniString deviceId(env, name);
+        jni::JniString deviceId(env, name);
         auto record = lookupDiskIOData(deviceId.text());
         return record ? makeDiskIOInfo(std::move(*record), name, env, dataClass) : nullptr;
     });

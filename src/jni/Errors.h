@@ -10,6 +10,8 @@
 
 #include <string>
 
+namespace jni {
+
 struct JavaExceptionPending {};
 
 // Returns `value`, or raises JavaExceptionPending when the JNI call that produced it failed.
@@ -23,8 +25,6 @@ T checked(JNIEnv* env, T value) {
 inline void checkPending(JNIEnv* env) {
     if (env->ExceptionCheck()) throw JavaExceptionPending{};
 }
-
-namespace jni {
 
 // Leaves a pending java.lang.RuntimeException carrying `message` (any bytes: it goes through
 // the modified-UTF-8 conversion); nothing when an exception is pending already.

@@ -2,6 +2,8 @@
 
 #include "jni/LocalRef.h"
 
+namespace jni {
+
 JavaVector::JavaVector(JNIEnv* env) : class_(env), vector_(class_.newObject(class_.meth_init())) {
     class_.meth_addElement();
 }
@@ -12,3 +14,5 @@ void JavaVector::add(jobject element) {
     class_.env->CallVoidMethod(vector_, class_.meth_addElement(), added.get());
     checkPending(class_.env);
 }
+
+}  // namespace jni

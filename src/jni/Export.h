@@ -14,6 +14,8 @@
 #include "jni/JavaText.h"
 #include "jni/NativeError.h"
 
+namespace jni {
+
 // A java.util.Vector filled element by element; each element's local reference is released
 // once the vector holds it, so a list of any length stays within the local-reference capacity.
 class JavaVector {
@@ -147,3 +149,5 @@ private:
     std::optional<typename Data::Static> holder_;
     bool bound_;
 };
+
+}  // namespace jni

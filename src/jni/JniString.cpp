@@ -3,6 +3,8 @@
 #include "jni/Errors.h"
 #include "jni/JavaText.h"
 
+namespace jni {
+
 namespace {
 
 // The characters of a Java string, given back on every way out of the scope.
@@ -40,3 +42,5 @@ const char* JniString::cText() {
     text();
     return cText_.c_str();
 }
+
+}  // namespace jni

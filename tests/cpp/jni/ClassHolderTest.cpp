@@ -32,13 +32,13 @@ TEST(Holder, MembersResolveOnFirstUseAndOnlyOnce) {
 TEST(Holder, FailedLookupStopsWithTheExceptionPendingAndIsRetriedLater) {
     FakeJni jni;
     jni.missing.insert("com/vantor/kelda/KdProperty");
-    EXPECT_THROW(KdProperty::Static(jni.env()), JavaExceptionPending);
+    EXPECT_THROW(KdProperty::Static(jni.env()), jni::JavaExceptionPending);
 
     jni.pending = false;
     jni.missing = {"com/vantor/kelda/KdClass.getName"};
     KdClass::Static kdClass(jni.env());
     KdClass object(kdClass, jni.newObject("com/vantor/kelda/KdClass"));
-    EXPECT_THROW(object.getName(), JavaExceptionPending);
+    EXPECT_THROW(object.getName(), jni::JavaExceptionPending);
     EXPECT_EQ(0, jni.count("CallObjectMethod"));  // no call with the exception pending
 
     jni.pending = false;
@@ -53,7 +53,7 @@ TEST(Holder, CallOnNullObjectRaisesNullPointerException) {
     FakeJni jni;
     InstanceReceiver::Static receivers(jni.env());
     InstanceReceiver none(receivers, nullptr);
-    EXPECT_THROW(none.test(nullptr), JavaExceptionPending);
+    EXPECT_THROW(none.test(nullptr), jni::JavaExceptionPending);
     EXPECT_TRUE(jni.pending);
     EXPECT_EQ(1, jni.count("ThrowNew java/lang/NullPointerException"));
     EXPECT_EQ(0, jni.count("CallVoidMethod"));

@@ -144,7 +144,7 @@ TEST_F(Recipe, DefaultsThenPropertiesThenInstanceInOneFrame) {
 TEST_F(Recipe, ThrowingPropertyDropsTheFrameAndMakesNoFurtherCall) {
     jni.results["com/vantor/kelda/KdClass.getDefaultValues"] = values;
     jni.throwingMethods.insert("com/vantor/kelda/KdProperty.set");
-    EXPECT_THROW(make(3), JavaExceptionPending);
+    EXPECT_THROW(make(3), jni::JavaExceptionPending);
     EXPECT_EQ(1, jni.count("CallVoidMethod"));
     EXPECT_EQ(0, jni.count("NewObject"));
     EXPECT_EQ("PopLocalFrame null", jni.calls.back());
@@ -154,7 +154,7 @@ TEST_F(Recipe, ThrowingPropertyDropsTheFrameAndMakesNoFurtherCall) {
 
 TEST_F(Recipe, RefusedFrameBuildsNothing) {
     jni.missing.insert("PushLocalFrame");
-    EXPECT_THROW(make(1), JavaExceptionPending);
+    EXPECT_THROW(make(1), jni::JavaExceptionPending);
     EXPECT_EQ(0, jni.count("CallObjectMethod"));
     EXPECT_EQ(0, jni.count("PopLocalFrame"));
 }
@@ -162,7 +162,7 @@ TEST_F(Recipe, RefusedFrameBuildsNothing) {
 TEST(FieldString, CleansBeforeMakingTheString) {
     FakeJni jni;
     auto six = field("pq\x01\x02rs", 6);
-    newJavaString(jni.env(), terminateString(six.get(), 6));
+    jni::newJavaString(jni.env(), terminateString(six.get(), 6));
     EXPECT_EQ("pqrs", jni.strings.at(0));
 }
 

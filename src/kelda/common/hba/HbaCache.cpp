@@ -45,7 +45,7 @@ HbaCacheImpl::HbaCacheImpl(JNIEnv* env, jobject hbaCache, jobject classNamesObje
 void HbaCacheImpl::store(jobjectArray array, jsize index, jobject element) {
     jni::LocalRef<jobject> stored(env, element);
     env->SetObjectArrayElement(array, index, stored.get());
-    checkPending(env);
+    jni::checkPending(env);
 }
 
 // Builds the Java tree of HbaCache.Hba objects: each adapter's ports, each port's statistics
@@ -62,7 +62,7 @@ public:
     bool begin(HBA_UINT32 count) override {
         jsize adapters = arrayLength(count);
         if (env_->EnsureLocalCapacity(adapters > INT_MAX / 10 ? INT_MAX : 10 * adapters) < 0) return false;
-        result_ = checked(env_, env_->NewObjectArray(adapters, impl_.hba.cls, nullptr));
+        result_ = jni::checked(env_, env_->NewObjectArray(adapters, impl_.hba.cls, nullptr));
         return true;
     }
 
@@ -74,7 +74,7 @@ public:
         byPort_.emplace(mappings);
         HBA_UINT32 portCount = attributes.NumberOfPorts;
         adapter_.reset(impl_.MakeHba(index, attributes));
-        ports_.reset(checked(env_, env_->NewObjectArray(arrayLength(portCount), impl_.hbaPort.cls, nullptr)));
+        ports_.reset(jni::checked(env_, env_->NewObjectArray(arrayLength(portCount), impl_.hbaPort.cls, nullptr)));
         impl_.store(result_, index, impl_.hba.newObject(impl_.hba.meth_init(), adapter_.get(), ports_.get()));
     }
 
@@ -86,7 +86,7 @@ public:
         port_.reset(impl_.MakeHbaPort(adapterIndex, static_cast<int>(p), attributes));
         jni::LocalRef<jobject> statisticsInstance(
             env_, statistics == nullptr ? nullptr : impl_.MakeHbaPortStats(attributes, *statistics));
-        discovered_.reset(checked(
+        discovered_.reset(jni::checked(
             env_, env_->NewObjectArray(arrayLength(discoveredCount), impl_.hbaDiscoveredPort.cls, nullptr)));
         impl_.store(ports_.get(), static_cast<jsize>(p),
                     impl_.hbaPort.newObject(impl_.hbaPort.meth_init(), port_.get(), statisticsInstance.get(),
@@ -134,7 +134,7 @@ jobjectArray HbaCacheImpl::targetMappings(jobject port, jobject discovered, cons
                                           const FcpTargetMappingTable& table, const MappingsByPort& byPort) {
     const std::vector<HBA_UINT32>& matches = byPort.of(portWWN);
     jobjectArray mappings =
-        checked(env, env->NewObjectArray(static_cast<jsize>(matches.size()), kdInstance.cls, nullptr));
+        jni::checked(env, env->NewObjectArray(static_cast<jsize>(matches.size()), kdInstance.cls, nullptr));
     jsize next = 0;
     for (HBA_UINT32 e : matches) store(mappings, next++, MakeTargetMapping(port, discovered, table.entry(e)));
     return mappings;
@@ -165,7 +165,7 @@ jobject HbaCacheImpl::MakeHba(int adapterIndex, HBA_ADAPTERATTRIBUTES& a) {
     values.set(p.get_vendorSpecificID(), kelda::uint32(unsignedInt32, a.VendorSpecificID));
     values.setText(p.get_driverName(), terminateString(a.DriverName, sizeof a.DriverName));
     std::snprintf(buffer, sizeof buffer, "Adapter %d", adapterIndex);
-    jstring caption = checked(env, newJavaString(env, buffer));
+    jstring caption = jni::checked(env, jni::newJavaString(env, buffer));
     values.set(p.get_caption(), caption);
     values.set(p.get_description(), caption);
     values.set(p.get_elementName(), caption);
@@ -192,9 +192,9 @@ void HbaCacheImpl::PopulateHbaPortValues(jobject valuesArray, HBA_PORTATTRIBUTES
     values.setText(p.get_deviceID(), toString(a.PortWWN));
     values.set(p.get_systemName(), classNames.getSystemName());
     values.set(p.get_systemCreationClassName(), KdClass(kdClass, classNames.getComputerSystemClass()).getName());
-    jobjectArray status = checked(env, env->NewObjectArray(1, unsignedInt16.cls, nullptr));
+    jobjectArray status = jni::checked(env, env->NewObjectArray(1, unsignedInt16.cls, nullptr));
     env->SetObjectArrayElement(status, 0, GetOperationalStatus(a.PortState));
-    checkPending(env);
+    jni::checkPending(env);
     values.set(p.get_operationalStatus(), status);
 }
 
@@ -207,7 +207,7 @@ jobject HbaCacheImpl::MakeHbaPort(int adapterIndex, int portIndex, HBA_PORTATTRI
     values.set(p.get_creationClassName(), portClass.getName());
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "Adapter %d Port %d", adapterIndex, portIndex);
-    jstring caption = checked(env, newJavaString(env, buffer));
+    jstring caption = jni::checked(env, jni::newJavaString(env, buffer));
     values.set(p.get_caption(), caption);
     values.set(p.get_description(), caption);
     values.set(p.get_elementName(), caption);
@@ -227,7 +227,7 @@ jobject HbaCacheImpl::MakeHbaDiscoPort(HBA_PORTATTRIBUTES& attributes) {
 JNIEXPORT jobjectArray JNICALL Java_com_vantor_kelda_providers_hba_HbaCache_fillHbaCache(JNIEnv* env, jobject self,
                                                                                         jobject classNames) {
     if (env->EnsureLocalCapacity(1000) < 0) return nullptr;
-    return guardedExport<jobjectArray>(env, kPendingOnly, nullptr, [&] {
+    return jni::guardedExport<jobjectArray>(env, jni::kPendingOnly, nullptr, [&] {
         HbaCacheImpl impl(env, self, classNames);
         return impl.FillCache();
     });

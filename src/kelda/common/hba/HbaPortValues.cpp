@@ -22,13 +22,13 @@ jobject HbaCacheImpl::GetCOS(HBA_UINT32 mask) {
     for (unsigned bit = 0; bit < 32; ++bit) {
         if (mask & (1u << bit)) ++count;
     }
-    jobjectArray classes = checked(env, env->NewObjectArray(count, unsignedInt16.cls, nullptr));
+    jobjectArray classes = jni::checked(env, env->NewObjectArray(count, unsignedInt16.cls, nullptr));
     jsize next = 0;
     for (unsigned bit = 0; bit < 32; ++bit) {
         if (mask & (1u << bit)) {
             jni::LocalRef<jobject> constant(env, (hbaPortProvider.*classOfServiceConstant(bit))());
             env->SetObjectArrayElement(classes, next++, constant.get());
-            checkPending(env);
+            jni::checkPending(env);
         }
     }
     return classes;

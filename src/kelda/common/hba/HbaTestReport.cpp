@@ -23,9 +23,9 @@ public:
     ReportList(JNIEnv* env, jobject list) : env_(env), list_(list), holder_(env) {}
 
     void add(const char* line) {
-        jni::LocalRef<jstring> text(env_, checked(env_, newJavaString(env_, line)));
+        jni::LocalRef<jstring> text(env_, jni::checked(env_, jni::newJavaString(env_, line)));
         env_->CallBooleanMethod(list_, holder_.meth_add(), text.get());
-        checkPending(env_);
+        jni::checkPending(env_);
     }
 
     __attribute__((format(printf, 2, 3))) void addf(const char* format, ...) {
@@ -98,7 +98,7 @@ private:
 
 JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_hba_HbaCache_testHbaLibrary(JNIEnv* env, jobject self,
                                                                                   jobject list) {
-    guardedExport(env, kPendingOnly, [&] {
+    jni::guardedExport(env, jni::kPendingOnly, [&] {
         if (list == nullptr) jni::throwNullObject(env, "java/util/List");
         ReportList report(env, list);
         LibraryReport visitor(report);
