@@ -6,7 +6,7 @@
 
 namespace jni {
 
-void throwRuntime(JNIEnv* env, const std::string& message) {
+void ThrowJavaError(JNIEnv* env, const std::string& message) {
     if (env->ExceptionCheck()) return;
     // The local references made here go with the native's frame; the throw is the last call.
     jstring text = newJavaString(env, message);

@@ -28,7 +28,7 @@ inline void checkPending(JNIEnv* env) {
 
 // Leaves a pending java.lang.RuntimeException carrying `message` (any bytes: it goes through
 // the modified-UTF-8 conversion); nothing when an exception is pending already.
-void throwRuntime(JNIEnv* env, const std::string& message);
+void ThrowJavaError(JNIEnv* env, const std::string& message);
 
 // Leaves a pending java.lang.NullPointerException carrying `message` and raises
 // JavaExceptionPending.

@@ -84,13 +84,13 @@ BodyOutcome runGuarded(JNIEnv* env, FailurePolicy policy, Body&& body) noexcept 
         } catch (const NativeError& e) {
             outcome = BodyOutcome::nativeError;
             if (policy.nativeErrorText) {
-                jni::throwRuntime(env, e.message());
+                jni::ThrowJavaError(env, e.message());
             } else if (policy.otherError != nullptr) {
-                jni::throwRuntime(env, policy.otherError);
+                jni::ThrowJavaError(env, policy.otherError);
             }
         } catch (...) {
             outcome = BodyOutcome::otherFailure;
-            if (policy.otherError != nullptr) jni::throwRuntime(env, policy.otherError);
+            if (policy.otherError != nullptr) jni::ThrowJavaError(env, policy.otherError);
         }
     } catch (...) {
     }

@@ -82,7 +82,7 @@ TEST(ExportPattern, PendingJavaExceptionIsLeftAloneAndNoFurtherCallIsMade) {
     EXPECT_EQ(nullptr, result);
     EXPECT_EQ(std::vector<std::string>{"FindClass java/util/Vector"}, jni.calls);
 
-    jni::throwRuntime(jni.env(), "ignored");  // never stacks a second exception
+    jni::ThrowJavaError(jni.env(), "ignored");  // never stacks a second exception
     EXPECT_EQ(1u, jni.calls.size());
     EXPECT_EQ(0, jni.callsWithPending);
 }
