@@ -1,4 +1,4 @@
-# The two entry points of the README: `make demo` and `make test`.
+# The entry points of the README: `make demo`, `make check` (the inner loop) and `make test`.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
@@ -10,7 +10,7 @@ FUZZ_SECONDS      ?= 20
 FUZZ_LONG_SECONDS ?= 600
 FUZZ_TARGETS      ?=
 
-.PHONY: all bootstrap configure build demo-build demo demo-live test test-asan test-tsan test-jvm-asan test-solaris-headers \
+.PHONY: all bootstrap configure build demo-build demo demo-live check test test-asan test-tsan test-jvm-asan test-solaris-headers \
         test-bigendian fuzz-build test-fuzz fuzz clean
 
 all: build
@@ -38,12 +38,17 @@ demo: demo-build
 demo-live: demo-build
 	scripts/demo $(BUILD) --live
 
+# The inner loop: the build, the GoogleTest suites and the JUnit suite under -Xcheck:jni; no
+# sanitizers, no cross build, no fuzzing, no soak.
+check: build
+	cd $(BUILD) && ctest --output-on-failure -j 1 -R '^(cpp_.*|java_junit)$$'
+
 test: build test-asan test-tsan test-jvm-asan test-solaris-headers test-bigendian test-fuzz
 	cd $(BUILD) && ctest --output-on-failure -j 1
 
 # The GoogleTest suites again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: bootstrap
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DHOSTPROBE_SANITIZE=ON -DHOSTPROBE_JAVA=OFF
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DHOSTPROBE_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target all test-programs
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L cpp
 

@@ -45,13 +45,6 @@ std::optional<std::string> physicalPath(const std::string& linkTarget) {
 
 const char* devicesPart(const std::string& linkTarget) { return std::strstr(linkTarget.c_str(), "/devices/"); }
 
-bool linksToMinorOf(const std::string& linkTarget, const char* devicesPath) {
-    const char* devices = devicesPart(linkTarget);
-    if (devices == nullptr) return false;
-    size_t length = std::strlen(devicesPath);
-    return std::strlen(devices) > length && std::strncmp(devices, devicesPath, length) == 0 && devices[length] == ':';
-}
-
 std::optional<std::string> driverName(const std::string& linkTarget) {
     const char* target = linkTarget.c_str();
     if (std::strchr(target, '/') == nullptr) return std::nullopt;

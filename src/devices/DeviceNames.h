@@ -41,11 +41,6 @@ std::optional<std::string> physicalPath(const std::string& linkTarget);
 // has none; the text stays in `linkTarget`.
 const char* devicesPart(const std::string& linkTarget);
 
-// True when the link target (read up to its first NUL) names a minor node of the physical
-// device `devicesPath` ("/devices/..."): from its first "/devices/" it continues with
-// `devicesPath` and then ':'.
-bool linksToMinorOf(const std::string& linkTarget, const char* devicesPath);
-
 // The driver name of a link target: the lowercase letters, up to the first "@", of its last
 // non-empty component (sd from ../../devices/pci@1f,4000/scsi@3/sd@0,0:a, ssd from
 // SUNW,ssd@1,0:a), at most 255 of them. None when the target has no "/".

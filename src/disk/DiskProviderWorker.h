@@ -8,6 +8,7 @@
 
 #include "devices/DeviceDirectory.h"
 #include "jni/Export.h"
+#include "jni/LocalRef.h"
 #include "kelda/KeldaClasses.h"
 #include "sol/dirent.h"
 #include "sol/unistd.h"
@@ -49,9 +50,8 @@ protected:
         while (const sol::dirent* entry = directory.next()) {
             std::string name = devices::entryName(*entry);
             if (!accept(name)) continue;
-            jobject instance = make(name.c_str());
-            if (instance != nullptr) receiver.test(instance);
-            env->DeleteLocalRef(instance);
+            jni::LocalRef<jobject> instance(env, make(name.c_str()));
+            if (instance) receiver.test(instance.get());
         }
     }
 
@@ -70,11 +70,11 @@ protected:
 // worker of the call built (a failure reaches the caller, as kUnknownException states), then
 // `walk(worker)` with the failure policy of the provider's walk.
 template <class Worker, class Walk>
-void enumerationExport(JNIEnv* env, jobject self, FailurePolicy walkPolicy, Walk&& walk) noexcept {
+void enumerationExport(JNIEnv* env, jobject self, jni::FailurePolicy walkPolicy, Walk&& walk) noexcept {
     if (env->EnsureLocalCapacity(2000) < 0) return;
-    guardedExport(env, kUnknownException, [&] {
+    jni::guardedExport(env, jni::kUnknownException, [&] {
         Worker worker(env, self);
-        guardedExport(env, walkPolicy, [&] { walk(worker); });
+        jni::guardedExport(env, walkPolicy, [&] { walk(worker); });
     });
 }
 
@@ -83,7 +83,7 @@ void enumerationExport(JNIEnv* env, jobject self, FailurePolicy walkPolicy, Walk
 template <class Worker, class Lookup>
 jobject lookupExport(JNIEnv* env, jobject self, Lookup&& lookup) noexcept {
     if (env->EnsureLocalCapacity(1000) < 0) return nullptr;
-    return guardedExport<jobject>(env, kUnknownException, nullptr, [&] {
+    return jni::guardedExport<jobject>(env, jni::kUnknownException, nullptr, [&] {
         Worker worker(env, self);
         return lookup(worker);
     });

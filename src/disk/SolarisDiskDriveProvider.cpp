@@ -11,6 +11,7 @@
 #include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
+#include "jni/LocalRef.h"
 #include "sol/dkio.h"
 #include "sol/fcntl.h"
 #include "sol/unistd.h"
@@ -24,7 +25,7 @@ jstring physicalPathString(JNIEnv* env, const std::string& devicePath) {
     if (!target || target->size() >= devices::kMaxDevicePath) return nullptr;
     auto path = devices::physicalPath(*target);
     if (!path) return nullptr;
-    return checked(env, newJavaString(env, *path));
+    return jni::checked(env, jni::newJavaString(env, *path));
 }
 
 }  // namespace
@@ -34,7 +35,7 @@ void DiskDriveImpl::EnumerateDisks(jobject receiver) {
 }
 
 jobject DiskDriveImpl::GetDisk(jstring deviceId) {
-    JniString chars(env, deviceId);
+    jni::JniString chars(env, deviceId);
     std::string name = chars.cText();
     if (!devices::acceptableName(name, 2)) return nullptr;
     return MakeDisk((name + "s2").c_str());
@@ -61,16 +62,15 @@ jobject DiskDriveImpl::MakeDisk(const char* name) {
         valid = false;
     }
 
-    jstring physicalPath = physicalPathString(env, devicePath);
+    jni::LocalRef<jstring> physicalPath(env, physicalPathString(env, devicePath));
     jobject instance;
     if (valid) {
         std::string model = devices::labelModel(label.v_asciilabel, sizeof label.v_asciilabel);
-        instance = MakeDisk1(deviceId.c_str(), model.c_str(), physicalPath, geometry.dkg_nhead, geometry.dkg_nsect,
+        instance = MakeDisk1(deviceId.c_str(), model.c_str(), physicalPath.get(), geometry.dkg_nhead, geometry.dkg_nsect,
                          geometry.dkg_pcyl, geometry.dkg_ncyl, geometry.dkg_acyl);
     } else {
-        instance = MakeDisk1(deviceId.c_str(), nullptr, physicalPath, 0, 0, 0, 0, 0);
+        instance = MakeDisk1(deviceId.c_str(), nullptr, physicalPath.get(), 0, 0, 0, 0, 0);
     }
-    env->DeleteLocalRef(physicalPath);
     return instance;
 }
 
@@ -91,8 +91,8 @@ jobject DiskDriveImpl::MakeDisk1(const char* deviceId, const char* model, jstrin
                                  int64_t sectorsPerTrack, int64_t physicalCylinders, int64_t dataCylinders,
                                  int64_t alternateCylinders) {
     jni::LocalFrame frame(env, 70);
-    jstring id = checked(env, newJavaString(env, deviceId));
-    jstring modelText = model == nullptr ? nullptr : checked(env, newJavaString(env, model));
+    jstring id = jni::checked(env, jni::newJavaString(env, deviceId));
+    jstring modelText = model == nullptr ? nullptr : jni::checked(env, jni::newJavaString(env, model));
     jobject instance = provider.makeDisk1(id, modelText, physicalPath, heads, sectorsPerTrack, physicalCylinders,
                                       dataCylinders, alternateCylinders);
     return frame.pop(instance);
@@ -102,7 +102,7 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskDriveP
     JNIEnv* env, jobject self, jobject receiver) {
     // A receiver or makeDisk1 that throws ends the walk; the exception is printed and cleared,
     // and the caller keeps the disks delivered so far.
-    disk::enumerationExport<DiskDriveImpl>(env, self, kPrintedAndCleared,
+    disk::enumerationExport<DiskDriveImpl>(env, self, jni::kPrintedAndCleared,
                                            [&](DiskDriveImpl& impl) { impl.EnumerateDisks(receiver); });
 }
 

@@ -22,7 +22,7 @@ void DiskPartitionImpl::EnumeratePartitions(jobject receiver) {
 }
 
 jobject DiskPartitionImpl::GetPartition(jstring name) {
-    JniString chars(env, name);
+    jni::JniString chars(env, name);
     std::string entryName = chars.cText();
     if (!devices::acceptableName(entryName, 0)) return nullptr;
     return MakePartition(entryName.c_str());
@@ -60,8 +60,8 @@ jobject DiskPartitionImpl::MakePartition(const char* name) {
 jobject DiskPartitionImpl::MakePartition1(const char* name, const char* deviceId, int slice, long size, int tag,
                                           int flags, bool mounted) {
     jni::LocalFrame frame(env, 50);
-    jstring nameText = checked(env, newJavaString(env, name));
-    jstring idText = checked(env, newJavaString(env, deviceId));
+    jstring nameText = jni::checked(env, jni::newJavaString(env, name));
+    jstring idText = jni::checked(env, jni::newJavaString(env, deviceId));
     jobject instance = provider.makePartition1(nameText, idText, static_cast<jint>(slice), static_cast<jint>(size),
                                                static_cast<jshort>(tag), static_cast<jshort>(flags),
                                                mounted ? JNI_TRUE : JNI_FALSE);
@@ -71,7 +71,7 @@ jobject DiskPartitionImpl::MakePartition1(const char* name, const char* deviceId
 JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisDiskPartitionProvider_enumeratePartitions(
     JNIEnv* env, jobject self, jobject receiver) {
     // A receiver or makePartition1 that throws ends the walk; the exception reaches the caller.
-    disk::enumerationExport<DiskPartitionImpl>(env, self, kUnknownException,
+    disk::enumerationExport<DiskPartitionImpl>(env, self, jni::kUnknownException,
                                                [&](DiskPartitionImpl& impl) { impl.EnumeratePartitions(receiver); });
 }
 

@@ -6,23 +6,33 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
+
+namespace {
+
+// The scan job's class, as the job object gives it, with its two report methods.
+struct ScanJobReports {
+    JAVA_CLASS_OF_OBJECT("scan job",
+        JAVA_METHOD(callbackMethod, "([Ljava/lang/String;)V")
+        JAVA_METHOD(callbackMethodForTestScan, "([Ljava/lang/String;)V"))
+};
+
+JAVA_HOLDER(JavaString, "java/lang/String")
+
+}  // namespace
 
 std::string cutText(const char* text, size_t limit) {
     if (text == nullptr) return std::string();
     // Enough bytes past the cut to see whole the longest character that may straddle it.
     size_t length = ::strnlen(text, limit + 3);
-    return std::string(text, characterBoundary(text, length, limit));
+    return std::string(text, jni::characterBoundary(text, length, limit));
 }
 
 bool CallbackClass::failed() {
     if (!env->ExceptionCheck()) return false;
-    jthrowable raised = env->ExceptionOccurred();
+    jni::LocalRef<jthrowable> raised(env, env->ExceptionOccurred());
     env->ExceptionClear();
-    if (deferred == nullptr) {
-        deferred = raised;
-    } else {
-        env->DeleteLocalRef(raised);
-    }
+    if (deferred == nullptr) deferred = raised.release();
     return true;
 }
 
@@ -31,30 +41,36 @@ void CallbackClass::rethrowDeferred() {
     deferred = nullptr;
 }
 
-void CallbackClass::send(const char* method, const std::string* elements, int count) {
-    jni::LocalRef<jclass> cls(env, env->GetObjectClass(obj));
-    if (!cls) {
+void CallbackClass::send(Report report, const std::string* elements, int count) {
+    std::optional<ScanJobReports::Static> job;
+    try {
+        job.emplace(env, obj);
+    } catch (const jni::JavaExceptionPending&) {
         failed();
         return;
     }
-    jmethodID callback = jni::findMethod(env, cls.get(), method, "([Ljava/lang/String;)V");
-    if (callback == nullptr) {
+    jmethodID callback;
+    try {
+        callback = report == Report::scan ? job->meth_callbackMethod() : job->meth_callbackMethodForTestScan();
+    } catch (const jni::JavaExceptionPending&) {
         // A job without this method takes no reports.
-        if (env->ExceptionCheck()) env->ExceptionClear();
+        env->ExceptionClear();
         return;
     }
-    jni::LocalRef<jclass> stringClass(env, jni::findClass(env, "java/lang/String"));
-    if (!stringClass) {
+    std::optional<JavaString::Static> stringClass;
+    try {
+        stringClass.emplace(env);
+    } catch (const jni::JavaExceptionPending&) {
         failed();
         return;
     }
-    jni::LocalRef<jobjectArray> array(env, env->NewObjectArray(count, stringClass.get(), nullptr));
+    jni::LocalRef<jobjectArray> array(env, env->NewObjectArray(count, stringClass->cls, nullptr));
     if (!array) {
         failed();
         return;
     }
     for (int i = 0; i < count; ++i) {
-        jni::LocalRef<jstring> element(env, newJavaString(env, elements[i]));
+        jni::LocalRef<jstring> element(env, jni::newJavaString(env, elements[i]));
         if (!element) {
             failed();
             return;
@@ -70,12 +86,12 @@ void CallbackClass::Send(int jobId, const char* directory, int status, long, con
     if (env->ExceptionCheck()) failed();
     std::string elements[5] = {std::to_string(jobId), cutText(directory, TEXT_LIMIT), std::to_string(status),
                                dbFile == nullptr ? "" : dbFile, status == 1 ? "" : cutText(message, TEXT_LIMIT)};
-    send("callbackMethod", elements, 5);
+    send(Report::scan, elements, 5);
 }
 
 void CallbackClass::SendForTestScan(int status, const char* dbFile, const char* volumes) {
     if (env->ExceptionCheck()) failed();
     std::string elements[3] = {std::to_string(status), dbFile == nullptr ? "" : dbFile,
                                volumes == nullptr ? "" : volumes};
-    send("callbackMethodForTestScan", elements, 3);
+    send(Report::testScan, elements, 3);
 }

@@ -28,7 +28,9 @@ public:
     void rethrowDeferred();
 
 private:
-    void send(const char* method, const std::string* elements, int count);
+    // The job's report methods: "callbackMethod" and "callbackMethodForTestScan".
+    enum class Report { scan, testScan };
+    void send(Report report, const std::string* elements, int count);
     // True (with the exception set aside) when the last JNI call raised one.
     bool failed();
 

@@ -4,58 +4,58 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include "fsscan/ErrnoKeeper.h"
 #include "fsscan/Logger.h"
 #include "jni/ClassHolder.h"
-#include "jni/JavaException.h"
+#include "jni/Errors.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
 #include "jni/LocalRef.h"
 
 namespace {
 
+// The scan job's class, as the job object gives it, with its stop flag.
+struct ScanJobFlag {
+    JAVA_CLASS_OF_OBJECT("scan job", JAVA_STATIC_BOOLEAN(stopScan))
+};
+
+JAVA_HOLDER(JavaSystem, "java/lang/System",
+    JAVA_STATIC_METHOD(getProperty, "(Ljava/lang/String;)Ljava/lang/String;"))
+
 // The "localdir" property's value into `out` (DB_PATH_SIZE bytes), with room left for a "/".
 bool readLocaldir(JNIEnv* env, char* out) {
     out[0] = '\0';
     if (env == nullptr || env->ExceptionCheck()) return false;
-    jni::LocalRef<jclass> system(env, jni::findClass(env, "java/lang/System"));
-    if (!system) {
-        env->ExceptionClear();
-        return false;
-    }
-    jni::LocalRef<jstring> name(env, newJavaString(env, "localdir"));
-    if (!name) {
-        env->ExceptionClear();
-        return false;
-    }
-    jmethodID getProperty =
-        jni::findStaticMethod(env, system.get(), "getProperty", "(Ljava/lang/String;)Ljava/lang/String;");
-    if (getProperty == nullptr) {
-        env->ExceptionClear();
-        return false;
-    }
-    jni::LocalRef<jstring> valueRef(
-        env, static_cast<jstring>(env->CallStaticObjectMethod(system.get(), getProperty, name.get())));
-    if (env->ExceptionCheck()) {
-        env->ExceptionClear();  // e.g. a security manager refusing the property: no directory
-        return false;
-    }
-    if (valueRef.get() == nullptr) return false;
+    // Any Java exception on the way (a security manager refusing the property, say) means no
+    // directory; it is cleared.
     try {
+        JavaSystem::Static system(env);
+        jni::LocalRef<jstring> name(env, jni::checked(env, jni::newJavaString(env, "localdir")));
+        jni::LocalRef<jstring> valueRef(env, system.callStaticObject<jstring>(system.meth_getProperty(), name.get()));
+        if (valueRef.get() == nullptr) return false;
         // The decoded value must fit with the "/" still to come and the terminator.
-        JniString value(env, valueRef.get());
+        jni::JniString value(env, valueRef.get());
         size_t bytes = std::strlen(value.cText());
         if (bytes + 2 > ScanContext::DB_PATH_SIZE) return false;
         std::memcpy(out, value.cText(), bytes + 1);
         return true;
-    } catch (const JavaExceptionPending&) {
+    } catch (const jni::JavaExceptionPending&) {
         env->ExceptionClear();
         return false;
     }
 }
 
 }  // namespace
+
+struct ScanContext::StopFlag : ScanJobFlag::Static {
+    using ScanJobFlag::Static::Static;
+};
+
+ScanContext::ScanContext(JNIEnv* env, jobject job) : env_(env), job_(job) {}
+
+ScanContext::~ScanContext() = default;
 
 bool ScanContext::ResolveDBPath() {
     if (env_ == nullptr) return dbPath[0] != '\0';  // without Java: the directory given, if any
@@ -92,17 +92,16 @@ bool ScanContext::IsStopScan() {
     if (env == nullptr || job_ == nullptr) return false;
     ErrnoKeeper keep;
     if (env->ExceptionCheck()) return true;  // a Java failure of the scan's own ends it
-    if (stopField == nullptr) {
-        jclass cls = env->GetObjectClass(job_);
-        jfieldID field = jni::findStaticField(env, cls, "stopScan", "Z");
-        if (field == nullptr) {
-            env->ExceptionClear();  // NoSuchFieldError: the job has no flag
-            env->DeleteLocalRef(cls);
-            Logger(GetLogPath(), "ERROR") << "Could not get Stop Scan status. \n";
-            return true;
+    try {
+        if (!stopFlag_) {
+            auto flag = std::make_unique<StopFlag>(env, job_);
+            flag->field_stopScan();
+            stopFlag_ = std::move(flag);
         }
-        stopClass = cls;
-        stopField = field;
+        return stopFlag_->is_stopScan();
+    } catch (const jni::JavaExceptionPending&) {
+        env->ExceptionClear();  // NoSuchFieldError: the job has no flag
+        Logger(GetLogPath(), "ERROR") << "Could not get Stop Scan status. \n";
+        return true;
     }
-    return env->GetStaticBooleanField(stopClass, stopField) == JNI_TRUE;
 }

@@ -5,6 +5,8 @@
 #pragma once
 #include <jni.h>
 
+#include <memory>
+
 class ScanContext {
 public:
     // The database directory with its trailing "/", terminator included.
@@ -13,7 +15,8 @@ public:
     static constexpr const char* LOG_FILE = "XGather.log";
 
     // Without a Java side (both null) the scan never stops early and logs nothing.
-    ScanContext(JNIEnv* env, jobject job) : env_(env), job_(job) {}
+    ScanContext(JNIEnv* env, jobject job);
+    ~ScanContext();
     ScanContext(const ScanContext&) = delete;
     ScanContext& operator=(const ScanContext&) = delete;
 
@@ -41,8 +44,8 @@ public:
 private:
     JNIEnv* env_;
     jobject job_;
-    jclass stopClass = nullptr;
-    jfieldID stopField = nullptr;
+    struct StopFlag;  // the holder of the job class's flag, made by the first read
+    std::unique_ptr<StopFlag> stopFlag_;
     char dbPath[DB_PATH_SIZE] = "";
     char logPath[DB_PATH_SIZE + 32] = "";
 };

@@ -15,7 +15,7 @@
 JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJob_startScan(JNIEnv* env, jobject obj,
                                                                                              jint jobId, jstring directory,
                                                                                              jobject) {
-    guardedExport(env, kPendingOnly, [&] {
+    jni::guardedExport(env, jni::kPendingOnly, [&] {
         ScanContext context(env, obj);
         CallbackClass callback(env, obj);
         XGather gather(context);
@@ -24,7 +24,7 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJo
         // still reaches the length check instead of being cut to an acceptable one.
         char buffer[XGather::DIRECTORY_SIZE + 1] = "";
         if (directory != nullptr) {
-            JniString path(env, directory);
+            jni::JniString path(env, directory);
             size_t length = std::strlen(path.cText());
             size_t copied = length < XGather::DIRECTORY_SIZE ? length : XGather::DIRECTORY_SIZE;
             std::memcpy(buffer, path.cText(), copied);
@@ -37,7 +37,7 @@ JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJo
 
 JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_solaris_SolarisFsrmScanJob_startTestScan(JNIEnv* env,
                                                                                                  jobject obj) {
-    guardedExport(env, kPendingOnly, [&] {
+    jni::guardedExport(env, jni::kPendingOnly, [&] {
         std::string volumes = " ";
         appendTestScanVolumes(volumes);
         ScanContext context(env, obj);

@@ -9,7 +9,7 @@ class KstatHandle {
 public:
     // Opens the kernel statistics; raises NativeError with `failure` when they cannot be opened.
     explicit KstatHandle(const char* failure) : kc(sol::kstat_open()) {
-        if (kc == nullptr) throw NativeError(failure);
+        if (kc == nullptr) throw jni::NativeError(failure);
     }
     ~KstatHandle() { sol::kstat_close(kc); }
     KstatHandle(const KstatHandle&) = delete;

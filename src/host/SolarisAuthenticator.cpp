@@ -84,10 +84,10 @@ std::string libraryBuildDate() {
 JNIEXPORT jboolean JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisAuthenticator_authenticate(JNIEnv* env, jobject, jstring user,
                                                                           jstring password) {
-    JniString userName(env, user);
-    JniString passwordText(env, password);
+    jni::JniString userName(env, user);
+    jni::JniString passwordText(env, password);
     // A null argument leaves its Java exception pending.
-    return guardedExport<jboolean>(env, kPendingOnly, JNI_FALSE, [&] {
+    return jni::guardedExport<jboolean>(env, jni::kPendingOnly, JNI_FALSE, [&] {
         std::string message;
         bool accepted = checkPassword(userName.cText(), [&] { return passwordText.cText(); }, message);
         return accepted ? JNI_TRUE : JNI_FALSE;
@@ -96,5 +96,5 @@ Java_com_vantor_kelda_providers_solaris_SolarisAuthenticator_authenticate(JNIEnv
 
 JNIEXPORT jstring JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisAuthenticator_getLibraryBuildDate(JNIEnv* env, jobject) {
-    return guardedExport<jstring>(env, kPendingOnly, nullptr, [&] { return newJavaString(env, libraryBuildDate()); });
+    return jni::guardedExport<jstring>(env, jni::kPendingOnly, nullptr, [&] { return jni::newJavaString(env, libraryBuildDate()); });
 }

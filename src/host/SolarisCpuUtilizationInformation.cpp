@@ -37,7 +37,7 @@ bool readCpuStat(sol::kstat_ctl_t* kc, sol::kstat_t* ksp, int id, CpuUtilInfo& i
     return true;
 }
 
-jobject makeCpuUtilInfo(CpuUtilInfo info, DataClass<CpuUtilizationData>& dataClass) {
+jobject makeCpuUtilInfo(CpuUtilInfo info, jni::DataClass<CpuUtilizationData>& dataClass) {
     return dataClass.newObject(static_cast<jint>(info.id), static_cast<jlong>(info.user),
                                static_cast<jlong>(info.kernel), static_cast<jlong>(info.wait),
                                static_cast<jlong>(info.idle));
@@ -60,16 +60,16 @@ CpuUtilInfo getCpuUtilInfo(int id) {
     KstatHandle handle(kKstatOpenFailed);
     // A negative instance would match any processor's statistic.
     sol::kstat_t* ksp = id < 0 ? nullptr : sol::kstat_lookup(handle.kc, "cpu_stat", id, nullptr);
-    if (ksp == nullptr) throw NativeError("No cpu_stat statistic for processor " + std::to_string(id));
+    if (ksp == nullptr) throw jni::NativeError("No cpu_stat statistic for processor " + std::to_string(id));
     CpuUtilInfo info;
     if (!readCpuStat(handle.kc, ksp, id, info))
-        throw NativeError("Unable to read the cpu_stat statistic of processor " + std::to_string(id));
+        throw jni::NativeError("Unable to read the cpu_stat statistic of processor " + std::to_string(id));
     return info;
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateCpuUtilizationInfo(JNIEnv* env, jobject) {
-    return dataExport<CpuUtilizationData>(env, [&](DataClass<CpuUtilizationData>& dataClass) {
+    return dataExport<CpuUtilizationData>(env, [&](jni::DataClass<CpuUtilizationData>& dataClass) {
         return javaVectorOf(env, getCpuUtilInfos(),
                             [&](const CpuUtilInfo& info) { return makeCpuUtilInfo(info, dataClass); });
     });
@@ -78,5 +78,5 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateCpuUtilizat
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getCpuUtilizationInfo(JNIEnv* env, jobject, jint id) {
     return dataExport<CpuUtilizationData>(
-        env, [&](DataClass<CpuUtilizationData>& dataClass) { return makeCpuUtilInfo(getCpuUtilInfo(id), dataClass); });
+        env, [&](jni::DataClass<CpuUtilizationData>& dataClass) { return makeCpuUtilInfo(getCpuUtilInfo(id), dataClass); });
 }

@@ -14,6 +14,7 @@
 #include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/JniString.h"
+#include "jni/LocalRef.h"
 #include "sol/kstat.h"
 
 namespace {
@@ -32,21 +33,19 @@ bool isDiskStatistic(const sol::kstat_t* ksp) {
 std::string kstatName(const sol::kstat_t* ksp) { return std::string(ksp->ks_name, strnlen(ksp->ks_name, sizeof ksp->ks_name)); }
 
 jobject makeDiskIOInfo(diskIOData data, jstring deviceId, JNIEnv* env,
-                       DataClass<DiskIOInformationData>& dataClass) {
-    jstring name = checked(env, newJavaString(env, data.name));
+                       jni::DataClass<DiskIOInformationData>& dataClass) {
+    jni::LocalFrame frame(env, 2);
+    jstring name = jni::checked(env, jni::newJavaString(env, data.name));
     jobject object = dataClass.newObject(name, deviceId, static_cast<jlong>(data.bytesRead),
                                          static_cast<jlong>(data.bytesWritten),
                                          static_cast<jlong>(data.waitQueueUpdateTime),
                                          static_cast<jlong>(data.runTime));
-    env->DeleteLocalRef(name);
-    return object;
+    return frame.pop(object);
 }
 
-jobject makeDiskIOInfo(diskIOData data, JNIEnv* env, DataClass<DiskIOInformationData>& dataClass) {
-    jstring deviceId = checked(env, newJavaString(env, data.deviceId));
-    jobject object = makeDiskIOInfo(std::move(data), deviceId, env, dataClass);
-    env->DeleteLocalRef(deviceId);
-    return object;
+jobject makeDiskIOInfo(diskIOData data, JNIEnv* env, jni::DataClass<DiskIOInformationData>& dataClass) {
+    jni::LocalRef<jstring> deviceId(env, jni::checked(env, jni::newJavaString(env, data.deviceId)));
+    return makeDiskIOInfo(std::move(data), deviceId.get(), env, dataClass);
 }
 
 // Reads a disk statistic into `record`, its device id from `map`; false when it cannot be read.
@@ -103,12 +102,12 @@ std::string getSDxName(const std::string& deviceId) { return SolarisDiskMap().ge
 
 diskIOData getDiskIOData(const std::string& deviceId) {
     if (auto record = lookupDiskIOData(deviceId)) return std::move(*record);
-    throw DiskIONameNotFound(deviceId);
+    throw jni::DiskIONameNotFound(deviceId);
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateDiskIOInformation(JNIEnv* env, jobject) {
-    return dataExport<DiskIOInformationData>(env, [&](DataClass<DiskIOInformationData>& dataClass) {
+    return dataExport<DiskIOInformationData>(env, [&](jni::DataClass<DiskIOInformationData>& dataClass) {
         return javaVectorOf(env, getDiskIOData(),
                             [&](diskIOData& record) { return makeDiskIOInfo(std::move(record), env, dataClass); });
     });
@@ -116,9 +115,9 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateDiskIOInfor
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getDiskIOInformation(JNIEnv* env, jobject, jstring name) {
-    return dataExport<DiskIOInformationData>(env, [&](DataClass<DiskIOInformationData>& dataClass) -> jobject {
+    return dataExport<DiskIOInformationData>(env, [&](jni::DataClass<DiskIOInformationData>& dataClass) -> jobject {
         // No such disk: null, no exception. The caller's own string goes back as the device id.
-        JniString deviceId(env, name);
+        jni::JniString deviceId(env, name);
         auto record = lookupDiskIOData(deviceId.text());
         return record ? makeDiskIOInfo(std::move(*record), name, env, dataClass) : nullptr;
     });

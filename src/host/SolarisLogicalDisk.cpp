@@ -63,24 +63,22 @@ LogicalDisk describe(const sol::mnttab& entry, bool withCapacities) {
     return disk;
 }
 
-jobject makeDisk(const LogicalDisk& disk, JNIEnv* env, DataClass<LogicalDiskData>& dataClass) {
-    jstring jname = checked(env, newJavaString(env, disk.name));
-    jstring jmount = checked(env, newJavaString(env, disk.mountPoint));
-    jstring jtype = checked(env, newJavaString(env, disk.fileSystemType));
+jobject makeDisk(const LogicalDisk& disk, JNIEnv* env, jni::DataClass<LogicalDiskData>& dataClass) {
+    jni::LocalFrame frame(env, 4);
+    jstring jname = jni::checked(env, jni::newJavaString(env, disk.name));
+    jstring jmount = jni::checked(env, jni::newJavaString(env, disk.mountPoint));
+    jstring jtype = jni::checked(env, jni::newJavaString(env, disk.fileSystemType));
     jobject object = dataClass.newObject(jname, jmount, jtype, static_cast<jlong>(disk.size),
                                          static_cast<jlong>(disk.available), static_cast<jlong>(disk.free),
                                          static_cast<jlong>(disk.blockSize));
-    env->DeleteLocalRef(jname);
-    env->DeleteLocalRef(jmount);
-    env->DeleteLocalRef(jtype);
-    return object;
+    return frame.pop(object);
 }
 
 }  // namespace
 
 const LogicalDisk& LogicalDiskListing::find(const std::string& name) const {
     auto it = firstByName.find(name);
-    if (it == firstByName.end()) throw LogicalDiskNotFound(name);
+    if (it == firstByName.end()) throw jni::LogicalDiskNotFound(name);
     return it->second;
 }
 
@@ -102,7 +100,7 @@ std::vector<std::string> ListLogicalDisks() { return ReadLogicalDisks().names; }
 
 LogicalDisk GetLogicalDisk(const std::string& name, bool withCapacities) {
     MountTable table(sol::fopen(SOL(MNTTAB), "r"));
-    if (table.fp == nullptr) throw MountTableError(SOL(MNTTAB));
+    if (table.fp == nullptr) throw jni::MountTableError(SOL(MNTTAB));
     sol::mnttab entry;
     while (table.next(entry)) {
         if (!isLogicalDisk(entry) || entry.mnt_special == nullptr || name != entry.mnt_special) continue;
@@ -110,19 +108,19 @@ LogicalDisk GetLogicalDisk(const std::string& name, bool withCapacities) {
         disk.name = name;
         return disk;
     }
-    throw LogicalDiskNotFound(name);
+    throw jni::LogicalDiskNotFound(name);
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateLogicalDiskNames(JNIEnv* env, jobject) {
-    return dataExport<LogicalDiskData>(env, [&](DataClass<LogicalDiskData>& dataClass) {
+    return dataExport<LogicalDiskData>(env, [&](jni::DataClass<LogicalDiskData>& dataClass) {
         // Each entry is built from the same reading that listed it; one that cannot be built
         // is left out.
         LogicalDiskListing listing = ReadLogicalDisks();
         return javaVectorOf(env, listing.names, [&](const std::string& name) -> jobject {
             try {
                 return makeDisk(listing.find(name), env, dataClass);
-            } catch (const NativeError&) {
+            } catch (const jni::NativeError&) {
                 return nullptr;
             }
         });
@@ -131,8 +129,8 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateLogicalDisk
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getLogicalDiskByName(JNIEnv* env, jobject, jstring name) {
-    return dataExport<LogicalDiskData>(env, [&](DataClass<LogicalDiskData>& dataClass) {
-        JniString diskName(env, name);
+    return dataExport<LogicalDiskData>(env, [&](jni::DataClass<LogicalDiskData>& dataClass) {
+        jni::JniString diskName(env, name);
         return makeDisk(GetLogicalDisk(diskName.text(), true), env, dataClass);
     });
 }

@@ -9,7 +9,6 @@
 
 #include "com_vantor_kelda_providers_solaris_SolarisNativeMethod.h"
 #include "host/KstatHandle.h"
-#include "host/HostExport.h"
 #include "jni/Export.h"
 #include "sol/kstat.h"
 #include "sol/sysinfo.h"
@@ -66,23 +65,25 @@ OsMemoryInfo GetOSMemoryInfo() {
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getOperatingSystem(JNIEnv* env, jobject) {
-    return dataExport<OperatingSystemData>(
-        env,
-        [&](DataClass<OperatingSystemData>& dataClass) -> jobject {
+    jni::DataClass<OperatingSystemData> dataClass(env);
+    if (!dataClass.bound()) return nullptr;
+    // A NativeError gives null, any other failure a blank object; neither raises.
+    return jni::guardedExport<jobject>(
+        env, jni::kFallbackOnOtherFailures, nullptr,
+        [&]() -> jobject {
             sol::utsname name;
-            if (sol::uname(&name) == -1) throw NativeError("uname failed in getOperatingSystem");
-            jstring sysName = checked(env, newJavaString(env, name.sysname));
-            jstring nodeName = checked(env, newJavaString(env, name.nodename));
-            jstring versionRelease = checked(env, newJavaString(env, std::string(name.version) + "." + name.release));
+            if (sol::uname(&name) == -1) throw jni::NativeError("uname failed in getOperatingSystem");
+            jstring sysName = jni::checked(env, jni::newJavaString(env, name.sysname));
+            jstring nodeName = jni::checked(env, jni::newJavaString(env, name.nodename));
+            jstring versionRelease = jni::checked(env, jni::newJavaString(env, std::string(name.version) + "." + name.release));
             OsMemoryInfo memory = GetOSMemoryInfo();
             return dataClass.newObject(sysName, nodeName, versionRelease,
                                        static_cast<jlong>(memory.totalPhysicalMemory),
                                        static_cast<jlong>(memory.freePhysicalMemory),
                                        static_cast<jlong>(memory.totalSwap), static_cast<jlong>(memory.freeSwap));
         },
-        [&](const NativeError&, DataClass<OperatingSystemData>&) -> jobject { return nullptr; },
-        [&](DataClass<OperatingSystemData>& dataClass) -> jobject {
-            jstring blank = checked(env, newJavaString(env, " "));
+        [&]() -> jobject {
+            jstring blank = jni::checked(env, jni::newJavaString(env, " "));
             return dataClass.newObject(blank, blank, blank, jlong{0}, jlong{0}, jlong{0}, jlong{0});
         });
 }

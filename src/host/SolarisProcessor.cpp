@@ -17,14 +17,13 @@ constexpr long kMaxProcessors = 128;
 // Highest id probed when the platform cannot tell its own highest processor id.
 constexpr long kFallbackCpuIdMax = 4095;
 
-jobject makeProcessor(const ProcessorInfo& info, JNIEnv* env, DataClass<ProcessorData>& dataClass) {
-    jstring type = checked(env, newJavaString(env, info.type));
-    jstring status = checked(env, newJavaString(env, info.status));
+jobject makeProcessor(const ProcessorInfo& info, JNIEnv* env, jni::DataClass<ProcessorData>& dataClass) {
+    jni::LocalFrame frame(env, 3);
+    jstring type = jni::checked(env, jni::newJavaString(env, info.type));
+    jstring status = jni::checked(env, jni::newJavaString(env, info.status));
     jobject object = dataClass.newObject(static_cast<jint>(info.id), type, status,
                                          static_cast<jlong>(info.clock));
-    env->DeleteLocalRef(type);
-    env->DeleteLocalRef(status);
-    return object;
+    return frame.pop(object);
 }
 
 }  // namespace
@@ -53,12 +52,12 @@ ProcessorInfo GetProcessorInfo(int id) {
     for (const ProcessorInfo& info : GetProcessors()) {
         if (info.id == id) return info;
     }
-    throw NativeError("Processor not found: " + std::to_string(id));
+    throw jni::NativeError("Processor not found: " + std::to_string(id));
 }
 
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateProcessors(JNIEnv* env, jobject) {
-    return dataExport<ProcessorData>(env, [&](DataClass<ProcessorData>& dataClass) {
+    return dataExport<ProcessorData>(env, [&](jni::DataClass<ProcessorData>& dataClass) {
         return javaVectorOf(env, GetProcessors(),
                             [&](const ProcessorInfo& info) { return makeProcessor(info, env, dataClass); });
     });
@@ -67,5 +66,5 @@ Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_enumerateProcessors(
 JNIEXPORT jobject JNICALL
 Java_com_vantor_kelda_providers_solaris_SolarisNativeMethod_getProcessor(JNIEnv* env, jobject, jint id) {
     return dataExport<ProcessorData>(
-        env, [&](DataClass<ProcessorData>& dataClass) { return makeProcessor(GetProcessorInfo(id), env, dataClass); });
+        env, [&](jni::DataClass<ProcessorData>& dataClass) { return makeProcessor(GetProcessorInfo(id), env, dataClass); });
 }

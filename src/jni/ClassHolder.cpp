@@ -1,9 +1,5 @@
 #include "jni/ClassHolder.h"
 
-#include <string>
-
-#include "jni/ThrowJavaError.h"
-
 namespace jni {
 
 jclass findClass(JNIEnv* env, const char* name) { return env->FindClass(name); }
@@ -20,12 +16,11 @@ jfieldID findStaticField(JNIEnv* env, jclass cls, const char* member, const char
     return env->GetStaticFieldID(cls, member, signature);
 }
 
-void throwNullObject(JNIEnv* env, const char* className) {
-    throwNullPointer(env, std::string("null object of class ") + className);
-}
-
 ClassHolder::ClassHolder(JNIEnv* env, const char* name)
     : env(env), cls(checked(env, findClass(env, name))), name(name) {}
+
+ClassHolder::ClassHolder(JNIEnv* env, jobject object, const char* name)
+    : env(env), cls(checked(env, object == nullptr ? nullptr : env->GetObjectClass(object))), name(name) {}
 
 ClassHolder::~ClassHolder() { env->DeleteLocalRef(cls); }
 
@@ -50,17 +45,10 @@ jobject ClassHolder::readStaticField(jfieldID field) {
     return value;
 }
 
-LocalFrame::LocalFrame(JNIEnv* env, jint capacity) : env_(env), pushed_(env->PushLocalFrame(capacity) >= 0) {
-    if (!pushed_) throw JavaExceptionPending{};
-}
-
-LocalFrame::~LocalFrame() {
-    if (pushed_) env_->PopLocalFrame(nullptr);
-}
-
-jobject LocalFrame::pop(jobject result) {
-    pushed_ = false;
-    return env_->PopLocalFrame(result);
+bool ClassHolder::readStaticBoolean(jfieldID field) {
+    jboolean value = env->GetStaticBooleanField(cls, field);
+    checkPending(env);
+    return value == JNI_TRUE;
 }
 
 }  // namespace jni

@@ -37,33 +37,38 @@
 //     JAVA_CONSTRUCTOR(sig)           jmethodID meth_init()          "<init>"
 //     JAVA_STATIC_FIELD(name, sig)    jfieldID field_name(), jobject get_name()  (the value,
 //                                     read afresh at every call; only the ID is kept)
+//     JAVA_STATIC_BOOLEAN(name)       jfieldID field_name(), bool is_name()  (a static boolean
+//                                     field, read afresh at every call)
 //     JAVA_PROPERTY(name)             a static KdProperty field, as JAVA_STATIC_FIELD
+// A class known only by its objects (a scan job's) is declared inside a struct with
+//     JAVA_CLASS_OF_OBJECT("description", members...)
+// and its holder built from one object: `Name::Static holder(env, object)`.
 // Custom members (a static call, say) may follow the declarations inside JAVA_CLASS; they reach
 // `env` and `cls` and the helpers callStaticObject/newObject of the holder.
 #pragma once
 #include <jni.h>
 
-#include "jni/JavaException.h"
+#include "jni/Errors.h"
+#include "jni/LocalRef.h"
 
 namespace jni {
 
-// The plain lookups every class and member of both libraries goes through: null, with the
-// JVM's exception (NoClassDefFoundError, NoSuchMethodError, ...) pending, when it is missing.
-// Callers with a failure policy of their own use these; the holders below check them.
+// The plain lookups under the holders: null, with the JVM's exception (NoClassDefFoundError,
+// NoSuchMethodError, ...) pending, when it is missing. Only the toolkit's throw helpers, which
+// must fail quietly and make the throw their last call, use them directly.
 jclass findClass(JNIEnv* env, const char* name);
 jmethodID findMethod(JNIEnv* env, jclass cls, const char* member, const char* signature);
 jmethodID findStaticMethod(JNIEnv* env, jclass cls, const char* member, const char* signature);
 jfieldID findStaticField(JNIEnv* env, jclass cls, const char* member, const char* signature);
-
-// Raises java.lang.NullPointerException "null object of class <className>" and
-// JavaExceptionPending.
-[[noreturn]] void throwNullObject(JNIEnv* env, const char* className);
 
 class ClassHolder {
 public:
     // Looks the class up by its slash-separated name; raises JavaExceptionPending when it is
     // missing (NoClassDefFoundError is then pending).
     ClassHolder(JNIEnv* env, const char* name);
+    // The class of `object` (described by `name` in messages); raises JavaExceptionPending
+    // when there is none.
+    ClassHolder(JNIEnv* env, jobject object, const char* name);
     ~ClassHolder();
     ClassHolder(const ClassHolder&) = delete;
     ClassHolder& operator=(const ClassHolder&) = delete;
@@ -92,6 +97,7 @@ protected:
     jmethodID resolveStaticMethod(jmethodID& slot, const char* member, const char* signature);
     jfieldID resolveStaticField(jfieldID& slot, const char* member, const char* signature);
     jobject readStaticField(jfieldID field);
+    bool readStaticBoolean(jfieldID field);
 };
 
 // A Java object seen through the holder of its class.
@@ -131,29 +137,20 @@ protected:
     jobject object_;
 };
 
-// A JNI local frame for the references made while one object is built. A refused frame raises
-// JavaExceptionPending (OutOfMemoryError is then pending). Leaving the scope without pop()
-// drops every reference made in the frame.
-class LocalFrame {
-public:
-    LocalFrame(JNIEnv* env, jint capacity);
-    ~LocalFrame();
-    LocalFrame(const LocalFrame&) = delete;
-    LocalFrame& operator=(const LocalFrame&) = delete;
-    // Pops the frame; `result` survives as a reference of the enclosing frame.
-    jobject pop(jobject result);
-
-private:
-    JNIEnv* env_;
-    bool pushed_;
-};
-
 }  // namespace jni
 
 #define JAVA_CLASS(javaName, ...)                                                        \
     class Static : public ::jni::ClassHolder {                                         \
     public:                                                                              \
         explicit Static(JNIEnv* env) : ::jni::ClassHolder(env, javaName) {}            \
+        __VA_ARGS__                                                                      \
+    };
+
+// A class known by its objects (a Java caller's own class): built from one of them.
+#define JAVA_CLASS_OF_OBJECT(description, ...)                                           \
+    class Static : public ::jni::ClassHolder {                                         \
+    public:                                                                              \
+        Static(JNIEnv* env, jobject object) : ::jni::ClassHolder(env, object, description) {} \
         __VA_ARGS__                                                                      \
     };
 
@@ -194,5 +191,13 @@ private:                                                                        
 public:                                                                                  \
     jfieldID field_##member() { return resolveStaticField(field_slot_##member, #member, signature); } \
     jobject get_##member() { return readStaticField(field_##member()); }
+
+#define JAVA_STATIC_BOOLEAN(member)                                                      \
+private:                                                                                 \
+    jfieldID field_slot_##member = nullptr;                                              \
+                                                                                         \
+public:                                                                                  \
+    jfieldID field_##member() { return resolveStaticField(field_slot_##member, #member, "Z"); } \
+    bool is_##member() { return readStaticBoolean(field_##member()); }
 
 #define JAVA_PROPERTY(member) JAVA_STATIC_FIELD(member, "Lcom/vantor/kelda/KdProperty;")

@@ -1,6 +1,7 @@
-// The export pattern of the host inventory: resolve the Java data class and its constructor,
-// gather native records in a protected region, build the Java objects, and turn every native
-// failure into the Java answer in one place, so nothing C++ ever unwinds into the JVM.
+// The export pattern of both libraries: every export runs its body through guardedExport with
+// the failure policy it states, which turns every native failure into the Java answer in one
+// place, so nothing C++ ever unwinds into the JVM. The host inventory binds its Java data
+// class (DataClass) and builds its answers with JavaVector.
 #pragma once
 #include <jni.h>
 
@@ -9,10 +10,11 @@
 #include <utility>
 
 #include "jni/ClassHolder.h"
-#include "jni/JavaException.h"
+#include "jni/Errors.h"
 #include "jni/JavaText.h"
 #include "jni/NativeError.h"
-#include "jni/ThrowJavaError.h"
+
+namespace jni {
 
 // A java.util.Vector filled element by element; each element's local reference is released
 // once the vector holds it, so a list of any length stays within the local-reference capacity.
@@ -24,10 +26,17 @@ public:
     jobject get() const { return vector_; }
 
 private:
-    JNIEnv* env_;
+    JAVA_HOLDER(VectorClass, "java/util/Vector",
+        JAVA_CONSTRUCTOR("()V")
+        JAVA_METHOD(addElement, "(Ljava/lang/Object;)V"))
+
+    VectorClass::Static class_;
     jobject vector_;
-    jmethodID addElement_;
 };
+
+// Which failures of an export body its fallback answers (getComputerSystem and
+// getOperatingSystem answer some failures with an object of their own instead of an exception).
+enum class Fallback { none, otherFailures, anyFailure };
 
 // What an export does when its body fails, stated by each export. A Java exception already
 // pending stays as it is (no further JNI call is made for the failure) unless the policy
@@ -39,6 +48,8 @@ struct FailurePolicy {
     bool printAndClear = false;  // a Java exception pending at the end, the body's or the one
                                  // raised for its failure, is printed with its stack trace on
                                  // standard error (ExceptionDescribe, which clears it)
+    Fallback fallback = Fallback::none;  // the failures that the export's fallback answers,
+                                         // raising nothing
 };
 
 // The host inventory and the array scan: NativeError -> its message, anything else ->
@@ -51,30 +62,46 @@ inline constexpr FailurePolicy kPendingOnly{false, nullptr};
 // The disk enumeration's walk: as kUnknownException, then the exception is printed and
 // cleared, so the Java caller returns normally with the disks delivered so far.
 inline constexpr FailurePolicy kPrintedAndCleared{false, "UNKNOWN EXCEPTION", true};
+// getComputerSystem: any failure that left no Java exception is answered by the fallback.
+inline constexpr FailurePolicy kFallbackOnAnyFailure{false, nullptr, false, Fallback::anyFailure};
+// getOperatingSystem: a NativeError gives null, any other failure the fallback; neither raises.
+inline constexpr FailurePolicy kFallbackOnOtherFailures{false, nullptr, false, Fallback::otherFailures};
 
-// The one shape of every export body: runs `body` and applies `policy` to its failures, so
-// nothing C++ ever unwinds into the JVM. True when the body completed.
+// How a guarded body ended.
+enum class BodyOutcome { completed, javaException, nativeError, otherFailure };
+
+// Runs `body` and applies `policy` to its failures (the fallback aside), so nothing C++ ever
+// unwinds into the JVM.
 template <class Body>
-bool guardedExport(JNIEnv* env, FailurePolicy policy, Body&& body) noexcept {
-    bool completed = false;
+BodyOutcome runGuarded(JNIEnv* env, FailurePolicy policy, Body&& body) noexcept {
+    BodyOutcome outcome = BodyOutcome::otherFailure;
     try {
         try {
             body();
-            completed = true;
+            outcome = BodyOutcome::completed;
         } catch (const JavaExceptionPending&) {
+            outcome = BodyOutcome::javaException;
         } catch (const NativeError& e) {
+            outcome = BodyOutcome::nativeError;
             if (policy.nativeErrorText) {
-                ThrowJavaError(env, e.message());
+                jni::ThrowJavaError(env, e.message());
             } else if (policy.otherError != nullptr) {
-                ThrowJavaError(env, policy.otherError);
+                jni::ThrowJavaError(env, policy.otherError);
             }
         } catch (...) {
-            if (policy.otherError != nullptr) ThrowJavaError(env, policy.otherError);
+            outcome = BodyOutcome::otherFailure;
+            if (policy.otherError != nullptr) jni::ThrowJavaError(env, policy.otherError);
         }
     } catch (...) {
     }
     if (policy.printAndClear && env->ExceptionCheck()) env->ExceptionDescribe();
-    return completed;
+    return outcome;
+}
+
+// The one shape of every export body: runs `body` under `policy`. True when the body completed.
+template <class Body>
+bool guardedExport(JNIEnv* env, FailurePolicy policy, Body&& body) noexcept {
+    return runGuarded(env, policy, body) == BodyOutcome::completed;
 }
 
 // The same for a body with a result: `onFailure` when it failed.
@@ -82,6 +109,18 @@ template <class R, class Body>
 R guardedExport(JNIEnv* env, FailurePolicy policy, R onFailure, Body&& body) noexcept {
     R result = onFailure;
     guardedExport(env, policy, [&] { result = body(); });
+    return result;
+}
+
+// The same with the export's fallback: a failure the policy's `fallback` covers gives
+// `fallback()` (`onFailure` when that fails in turn, its Java exception pending).
+template <class R, class Body, class FallbackBody>
+R guardedExport(JNIEnv* env, FailurePolicy policy, R onFailure, Body&& body, FallbackBody&& fallback) noexcept {
+    R result = onFailure;
+    BodyOutcome outcome = runGuarded(env, policy, [&] { result = body(); });
+    bool answered = (outcome == BodyOutcome::otherFailure && policy.fallback != Fallback::none) ||
+                    (outcome == BodyOutcome::nativeError && policy.fallback == Fallback::anyFailure);
+    if (answered) guardedExport(env, kPendingOnly, [&] { result = fallback(); });
     return result;
 }
 
@@ -111,28 +150,4 @@ private:
     bool bound_;
 };
 
-// The host inventory's export body (kNativeErrorsToJava); the result is null on failure.
-template <class Body>
-jobject protectedRegion(JNIEnv* env, Body&& body) noexcept {
-    return guardedExport<jobject>(env, kNativeErrorsToJava, nullptr, body);
-}
-
-// Runs `body` with caller-chosen handlers: `onNativeError(const NativeError&)` and
-// `onOther()` give the result of the failed call. A handler that fails in turn (a JNI call
-// leaving an exception pending, or any C++ exception) makes the result null.
-template <class Body, class OnNativeError, class OnOther>
-jobject protectedRegion(JNIEnv* env, Body&& body, OnNativeError&& onNativeError, OnOther&& onOther) noexcept {
-    jobject result = nullptr;
-    guardedExport(env, kPendingOnly, [&] {
-        try {
-            result = body();
-        } catch (const JavaExceptionPending&) {
-            throw;
-        } catch (const NativeError& e) {
-            result = onNativeError(e);
-        } catch (...) {
-            result = onOther();
-        }
-    });
-    return result;
-}
+}  // namespace jni

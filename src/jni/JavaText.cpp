@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace jni {
+
 namespace {
 
 void appendUnit(std::string& out, unsigned unit) {  // one UTF-16 unit in modified UTF-8
@@ -122,3 +124,5 @@ jstring newJavaString(JNIEnv* env, const std::string& text) {
 jstring newJavaString(JNIEnv* env, const char* text) {
     return newJavaString(env, std::string(text == nullptr ? "" : text));
 }
+
+}  // namespace jni

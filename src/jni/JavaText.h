@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+namespace jni {
+
 // The modified-UTF-8 form of `bytes`: valid UTF-8 is kept (characters beyond the basic plane
 // become surrogate pairs), text already in modified UTF-8 (C0 80, encoded surrogates) is kept
 // as it is, NUL becomes C0 80, and any other byte is read as a Latin-1 character.
@@ -25,3 +27,5 @@ jstring newJavaString(JNIEnv* env, const char* text);
 // byte and each surrogate pair one four-byte sequence, so text Java handed in goes back to
 // Java unchanged through newJavaString.
 std::string fromModifiedUtf8(const char* chars);
+
+}  // namespace jni

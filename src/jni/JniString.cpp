@@ -1,8 +1,9 @@
 #include "jni/JniString.h"
 
-#include "jni/JavaException.h"
+#include "jni/Errors.h"
 #include "jni/JavaText.h"
-#include "jni/ThrowJavaError.h"
+
+namespace jni {
 
 namespace {
 
@@ -41,3 +42,5 @@ const char* JniString::cText() {
     text();
     return cText_.c_str();
 }
+
+}  // namespace jni

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace jni {
+
 class JniString {
 public:
     JniString(JNIEnv* env, jstring string) : env_(env), string_(string) {}
@@ -29,3 +31,5 @@ private:
     std::string text_;
     std::string cText_;
 };
+
+}  // namespace jni

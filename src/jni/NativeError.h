@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+namespace jni {
+
 class NativeError {
 public:
     NativeError() = default;
@@ -30,3 +32,5 @@ class DiskIONameNotFound : public NativeError {
 public:
     explicit DiskIONameNotFound(std::string name) { setMessage("Unable to find Disk IO Information name: " + name); }
 };
+
+}  // namespace jni

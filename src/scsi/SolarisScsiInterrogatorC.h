@@ -3,7 +3,8 @@
  * the scan that chooses one LUN per controller, and the decoding of the controllers' statistics
  * log page 0x3B into the fixed-width report string.
  *
- * Every function returns 0 for success and 1 for failure unless stated otherwise.
+ * The pass-through functions return 0 for success and 1 for failure; every other function
+ * states what it returns.
  */
 #ifndef SOLARIS_SCSI_INTERROGATOR_C_H
 #define SOLARIS_SCSI_INTERROGATOR_C_H
@@ -67,12 +68,12 @@ void decodeLogPage3B(struct ArrayTables* tables, const unsigned char* buffer, un
 /*
  * The controller's part of the report from `tables`: its drive count, common string
  * (SCSI_COMMON_LENGTH bytes), row string (SCSI_ROWS_LENGTH bytes, left as it is when no drive
- * is listed) and reset-requested flag (set, never cleared).
+ * is listed) and reset-requested flag (set, never cleared). Returns 0.
  */
 int formatControllerStrings(const struct ArrayTables* tables, unsigned int* driveCount, char* commonString,
                             char* rowString, int* resetRequested);
 
-/* decodeLogPage3B, then formatControllerStrings. */
+/* decodeLogPage3B, then formatControllerStrings. Returns 0. */
 int processLogSense3Bbuffer(struct ArrayTables* tables, const unsigned char* buffer, unsigned int length,
                             unsigned int* driveCount, char* commonString, char* rowString, int* resetRequested);
 

@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (in.ConsumeBool()) entry.ScsiId.ScsiBusNumber = 0;
     if (in.ConsumeBool()) std::memcpy(entry.ScsiId.OSDeviceName, "/devices/pci@1f,4000/", 21);
 
-    unsigned int bus = divineScsiBusNumber(entry);
+    devices::RawDeviceBuses buses;
+    unsigned int bus = divineScsiBusNumber(entry, buses);
     char name[256];
     bool keep = in.ConsumeBool(), leadville = in.ConsumeBool(), force = in.ConsumeBool();
     chooseDeviceName(entry, bus, [&] { return keep; }, [&] { return leadville; }, [&] { return force; }, name);
@@ -86,8 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (std::memchr(field.data(), '\0', field.size()) == nullptr) __builtin_trap();
     }
     bool found = false;
-    parseScsiBusNumber(textBytes.c_str(), found);
-    deviceDerivesFrom(textBytes.c_str(), "/devices/pci@1f,4000/x@1");
+    devices::parseScsiBusNumber(textBytes.c_str(), found);
 
     MappingAnswer mapping;
     for (int i = 0; i < 2; ++i) {
@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FcpTargetMappingTable table;
     table.fetch(0, fetchMapping);
     if (table.size() > table.room()) __builtin_trap();
-    for (HBA_UINT32 i = 0; i < table.size(); ++i) divineScsiBusNumber(table.entry(i));
+    for (HBA_UINT32 i = 0; i < table.size(); ++i) divineScsiBusNumber(table.entry(i), buses);
     answer = nullptr;
     return 0;
 }

@@ -65,17 +65,17 @@ bool validUtf8(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);
-    std::string modified = toModifiedUtf8(bytes);
+    std::string modified = jni::toModifiedUtf8(bytes);
     if (!validModifiedUtf8(modified)) __builtin_trap();
     bool utf8 = validUtf8(bytes);
-    if (utf8 && fromModifiedUtf8(modified.c_str()) != bytes) __builtin_trap();
+    if (utf8 && jni::fromModifiedUtf8(modified.c_str()) != bytes) __builtin_trap();
     // Java's own text passes unchanged, and what Java hands in is read within its terminator.
-    if (toModifiedUtf8(modified) != modified) __builtin_trap();
-    fromModifiedUtf8(bytes.c_str());
+    if (jni::toModifiedUtf8(modified) != modified) __builtin_trap();
+    jni::fromModifiedUtf8(bytes.c_str());
 
     // Cuts at every limit near the end: within the limit, and whole characters of valid text.
     for (size_t limit = size > 8 ? size - 8 : 0; limit <= size; ++limit) {
-        size_t cut = characterBoundary(bytes.data(), size, limit);
+        size_t cut = jni::characterBoundary(bytes.data(), size, limit);
         if (cut > limit) __builtin_trap();
         if (utf8 && !validUtf8(bytes.substr(0, cut))) __builtin_trap();
         if (utf8 && limit < size && cut + 3 < limit) __builtin_trap();  // one character at most is left out

@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string cut = cutText(name.c_str(), cutAt);
         if (cut.size() > cutAt || std::strncmp(cut.c_str(), name.c_str(), cut.size()) != 0) __builtin_trap();
         size_t whole = std::strlen(name.c_str());
-        if (cut.size() != characterBoundary(name.c_str(), whole, cutAt)) __builtin_trap();
+        if (cut.size() != jni::characterBoundary(name.c_str(), whole, cutAt)) __builtin_trap();
     }
 
     auto message = std::make_unique<char[]>(48);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "devices/DeviceNames.h"
+#include "devices/RawDeviceBuses.h"
 
 namespace {
 
@@ -54,17 +55,7 @@ TEST(DiskLink, PhysicalPathFromDevicesToTheLastColon) {
     EXPECT_FALSE(devices::physicalPath("../../devices"));
 }
 
-TEST(DiskLink, MinorNodeOfAPhysicalDevice) {
-    const char* disk = "/devices/pci@1f,4000/scsi@3/sd@0,0";
-    EXPECT_TRUE(devices::linksToMinorOf("../../devices/pci@1f,4000/scsi@3/sd@0,0:c,raw", disk));
-    // The same device path continuing otherwise, a prefix of it, no ':' after it.
-    EXPECT_FALSE(devices::linksToMinorOf("../../devices/pci@1f,4000/scsi@3/sd@0,01:c,raw", disk));
-    EXPECT_FALSE(devices::linksToMinorOf("../../devices/pci@1f,4000/scsi@3:c", disk));
-    EXPECT_FALSE(devices::linksToMinorOf("../../devices/pci@1f,4000/scsi@3/sd@0,0", disk));
-    EXPECT_FALSE(devices::linksToMinorOf("../../elsewhere/pci@1f,4000/scsi@3/sd@0,0:c", disk));
-    // Text after a NUL is not part of the target.
-    static const char afterNul[] = "x\0../../devices/pci@1f,4000/scsi@3/sd@0,0:c";
-    EXPECT_FALSE(devices::linksToMinorOf(std::string(afterNul, sizeof afterNul - 1), disk));
+TEST(DiskLink, DevicesPartOfATarget) {
     EXPECT_STREQ("/devices/a:b", devices::devicesPart("../../devices/a:b"));
     EXPECT_EQ(nullptr, devices::devicesPart("../../devices"));
 }
@@ -88,3 +79,21 @@ TEST(DiskNames, NamesFromJavaStayWithinLimitsAndTheDirectory) {
 }
 
 }  // namespace
+
+TEST(RawDeviceBuses, BusNumberParsing) {
+    bool found = false;
+    EXPECT_EQ(12u, devices::parseScsiBusNumber("c12t3d0s2", found));
+    EXPECT_TRUE(found);
+    found = false;
+    EXPECT_EQ(0u, devices::parseScsiBusNumber("c12d0", found));
+    EXPECT_EQ(0u, devices::parseScsiBusNumber("sd0", found));
+    EXPECT_EQ(0u, devices::parseScsiBusNumber("ct0", found));
+    EXPECT_EQ(0u, devices::parseScsiBusNumber("c", found));
+    EXPECT_FALSE(found);
+    found = true;  // a miss leaves an earlier find standing
+    EXPECT_EQ(0u, devices::parseScsiBusNumber("c12", found));
+    EXPECT_TRUE(found);
+    found = false;
+    EXPECT_EQ(0u, devices::parseScsiBusNumber("c0t5d3", found));
+    EXPECT_TRUE(found);
+}

@@ -12,7 +12,7 @@ namespace {
 std::string failureOf(const std::string& deviceId) {
     try {
         getDiskIOData(deviceId);
-    } catch (NativeError e) {
+    } catch (jni::NativeError e) {
         return e.message();
     }
     return "(found)";

@@ -12,7 +12,7 @@ namespace {
 std::string failureOf(const std::string& name) {
     try {
         GetLogicalDisk(name, true);
-    } catch (NativeError e) {
+    } catch (jni::NativeError e) {
         return e.message();
     }
     return "(found)";
@@ -57,7 +57,7 @@ TEST(LogicalDisks, OneReadingListsEveryEntryAndAnswersEachNameWithItsFirst) {
     try {
         listing.find("");
         ADD_FAILURE() << "a nameless entry was found";
-    } catch (NativeError e) {
+    } catch (jni::NativeError e) {
         EXPECT_EQ("Logical Disk Not Found: ", e.message());
     }
 }

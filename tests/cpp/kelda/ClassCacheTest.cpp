@@ -1,5 +1,5 @@
-// The class holders, the instance recipe and the value conversions, against a fake JNI
-// environment that records every call.
+// The instance recipe, the value conversions and the fixed-field texts of the HBA natives,
+// against a fake JNI environment that records every call.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -99,59 +99,6 @@ TEST(Unsigned, Uint32IsZeroExtended) {
     EXPECT_EQ(0xFFFFFFFFLL, jni.constructions.at(0).longArg);
 }
 
-TEST(Holder, MembersResolveOnFirstUseAndOnlyOnce) {
-    FakeJni jni;
-    KdClass::Static kdClass(jni.env());
-    EXPECT_EQ(1, jni.count("FindClass com/vantor/kelda/KdClass"));
-    EXPECT_EQ(0, jni.count("GetMethodID"));  // nothing resolved until used
-
-    jobject a = jni.newObject("com/vantor/kelda/KdClass");
-    jobject b = jni.newObject("com/vantor/kelda/KdClass");
-    KdClass(kdClass, a).getNamespace();
-    KdClass(kdClass, b).getNamespace();
-    KdClass(kdClass, a).getName();
-    EXPECT_EQ(1, jni.count("GetMethodID com/vantor/kelda/KdClass.getNamespace ()Lcom/vantor/kelda/KdNamespace;"));
-    EXPECT_EQ(1, jni.count("GetMethodID com/vantor/kelda/KdClass.getName ()"));
-    EXPECT_EQ(2, jni.count("CallObjectMethod com/vantor/kelda/KdClass.getNamespace"));
-
-    // Static methods and fields resolve with their own lookups.
-    HbaClassNames::Static names(jni.env());
-    names.get(nullptr);
-    names.get(nullptr);
-    EXPECT_EQ(1, jni.count("GetStaticMethodID com/vantor/kelda/providers/hba/HbaClassNames.get"));
-    EXPECT_EQ(2, jni.count("CallStaticObjectMethod com/vantor/kelda/providers/hba/HbaClassNames.get"));
-}
-
-TEST(Holder, FailedLookupStopsWithTheExceptionPendingAndIsRetriedLater) {
-    FakeJni jni;
-    jni.missing.insert("com/vantor/kelda/KdProperty");
-    EXPECT_THROW(KdProperty::Static(jni.env()), JavaExceptionPending);
-
-    jni.pending = false;
-    jni.missing = {"com/vantor/kelda/KdClass.getName"};
-    KdClass::Static kdClass(jni.env());
-    KdClass object(kdClass, jni.newObject("com/vantor/kelda/KdClass"));
-    EXPECT_THROW(object.getName(), JavaExceptionPending);
-    EXPECT_EQ(0, jni.count("CallObjectMethod"));  // no call with the exception pending
-
-    jni.pending = false;
-    jni.missing.clear();
-    object.getName();
-    EXPECT_EQ(2, jni.count("GetMethodID com/vantor/kelda/KdClass.getName ()"));
-    EXPECT_EQ(1, jni.count("CallObjectMethod"));
-    EXPECT_EQ(0, jni.callsWithPending);
-}
-
-TEST(Holder, CallOnNullObjectRaisesNullPointerException) {
-    FakeJni jni;
-    InstanceReceiver::Static receivers(jni.env());
-    InstanceReceiver none(receivers, nullptr);
-    EXPECT_THROW(none.test(nullptr), JavaExceptionPending);
-    EXPECT_TRUE(jni.pending);
-    EXPECT_EQ(1, jni.count("ThrowNew java/lang/NullPointerException"));
-    EXPECT_EQ(0, jni.count("CallVoidMethod"));
-}
-
 struct Recipe : ::testing::Test {
     FakeJni jni;
     KdClass::Static kdClass{jni.env()};
@@ -197,7 +144,7 @@ TEST_F(Recipe, DefaultsThenPropertiesThenInstanceInOneFrame) {
 TEST_F(Recipe, ThrowingPropertyDropsTheFrameAndMakesNoFurtherCall) {
     jni.results["com/vantor/kelda/KdClass.getDefaultValues"] = values;
     jni.throwingMethods.insert("com/vantor/kelda/KdProperty.set");
-    EXPECT_THROW(make(3), JavaExceptionPending);
+    EXPECT_THROW(make(3), jni::JavaExceptionPending);
     EXPECT_EQ(1, jni.count("CallVoidMethod"));
     EXPECT_EQ(0, jni.count("NewObject"));
     EXPECT_EQ("PopLocalFrame null", jni.calls.back());
@@ -207,7 +154,7 @@ TEST_F(Recipe, ThrowingPropertyDropsTheFrameAndMakesNoFurtherCall) {
 
 TEST_F(Recipe, RefusedFrameBuildsNothing) {
     jni.missing.insert("PushLocalFrame");
-    EXPECT_THROW(make(1), JavaExceptionPending);
+    EXPECT_THROW(make(1), jni::JavaExceptionPending);
     EXPECT_EQ(0, jni.count("CallObjectMethod"));
     EXPECT_EQ(0, jni.count("PopLocalFrame"));
 }
@@ -215,7 +162,7 @@ TEST_F(Recipe, RefusedFrameBuildsNothing) {
 TEST(FieldString, CleansBeforeMakingTheString) {
     FakeJni jni;
     auto six = field("pq\x01\x02rs", 6);
-    newJavaString(jni.env(), terminateString(six.get(), 6));
+    jni::newJavaString(jni.env(), terminateString(six.get(), 6));
     EXPECT_EQ("pqrs", jni.strings.at(0));
 }
 

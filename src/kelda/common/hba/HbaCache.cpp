@@ -1,12 +1,12 @@
 // fillHbaCache: every Fibre Channel adapter of the host as one tree of provider instances, read
-// through the SNIA HBA API. Failed library calls leave null elements and go to `warn`.
+// through the SNIA HBA API. Failed library calls leave null elements.
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
 #include "com_vantor_kelda_providers_hba_HbaCache.h"
 #include "jni/Export.h"
+#include "jni/LocalRef.h"
 #include "kelda/common/hba/HbaCacheImpl.h"
 #include "kelda/common/hba/HbaCodes.h"
 #include "kelda/common/hba/HbaTreeReader.h"
@@ -20,35 +20,6 @@ namespace {
 jsize arrayLength(HBA_UINT32 count) { return count > INT_MAX ? INT_MAX : static_cast<jsize>(count); }
 
 }  // namespace
-
-WithHbaLibrary::WithHbaLibrary() : lock_(hbaLibraryLock()) {
-    // Its status is not consulted: without a vendor library every later call fails by itself.
-    HBA_LoadLibrary();
-}
-
-WithHbaLibrary::~WithHbaLibrary() { HBA_FreeLibrary(); }
-
-WithAdapterHandle::~WithAdapterHandle() {
-    if (handle != 0) HBA_CloseAdapter(handle);
-}
-
-bool WithAdapterHandle::refresh(const char* name) {
-    static const char unrefreshedPrefix[] = "SUNW-qlc-";
-    if (std::strncmp(name, unrefreshedPrefix, sizeof unrefreshedPrefix - 1) == 0) return false;
-    HBA_RefreshInformation(handle);
-    return true;
-}
-
-bool WithAdapterHandle::open(HBA_UINT32 index, char (&name)[256]) {
-    std::memset(name, 0, sizeof name);
-    status = HBA_GetAdapterName(index, name);
-    name[sizeof name - 1] = '\0';
-    if (status == HBA_STATUS_OK) {
-        handle = HBA_OpenAdapter(name);
-        if (handle == 0) handle = HBA_OpenAdapter(name);
-    }
-    return handle != 0;
-}
 
 HbaCacheImpl::HbaCacheImpl(JNIEnv* env, jobject hbaCache, jobject classNamesObject)
     : env(env),
@@ -72,9 +43,9 @@ HbaCacheImpl::HbaCacheImpl(JNIEnv* env, jobject hbaCache, jobject classNamesObje
       classNames(hbaClassNames, classNamesObject) {}
 
 void HbaCacheImpl::store(jobjectArray array, jsize index, jobject element) {
-    env->SetObjectArrayElement(array, index, element);
-    checkPending(env);
-    if (element != nullptr) env->DeleteLocalRef(element);
+    jni::LocalRef<jobject> stored(env, element);
+    env->SetObjectArrayElement(array, index, stored.get());
+    jni::checkPending(env);
 }
 
 // Builds the Java tree of HbaCache.Hba objects: each adapter's ports, each port's statistics
@@ -82,14 +53,16 @@ void HbaCacheImpl::store(jobjectArray array, jsize index, jobject element) {
 // elements.
 class HbaCacheImpl::CacheFill : public HbaTreeVisitor {
 public:
-    explicit CacheFill(HbaCacheImpl& impl) : impl_(impl), env_(impl.env) {}
+    explicit CacheFill(HbaCacheImpl& impl)
+        : impl_(impl), env_(impl.env), adapter_(env_, nullptr), ports_(env_, nullptr), port_(env_, nullptr),
+          discovered_(env_, nullptr) {}
 
     jobjectArray result() const { return result_; }
 
     bool begin(HBA_UINT32 count) override {
         jsize adapters = arrayLength(count);
         if (env_->EnsureLocalCapacity(adapters > INT_MAX / 10 ? INT_MAX : 10 * adapters) < 0) return false;
-        result_ = checked(env_, env_->NewObjectArray(adapters, impl_.hba.cls, nullptr));
+        result_ = jni::checked(env_, env_->NewObjectArray(adapters, impl_.hba.cls, nullptr));
         return true;
     }
 
@@ -100,9 +73,9 @@ public:
         mappings_ = &mappings;
         byPort_.emplace(mappings);
         HBA_UINT32 portCount = attributes.NumberOfPorts;
-        adapter_ = impl_.MakeHba(index, attributes);
-        ports_ = checked(env_, env_->NewObjectArray(arrayLength(portCount), impl_.hbaPort.cls, nullptr));
-        impl_.store(result_, index, impl_.hba.newObject(impl_.hba.meth_init(), adapter_, ports_));
+        adapter_.reset(impl_.MakeHba(index, attributes));
+        ports_.reset(jni::checked(env_, env_->NewObjectArray(arrayLength(portCount), impl_.hbaPort.cls, nullptr)));
+        impl_.store(result_, index, impl_.hba.newObject(impl_.hba.meth_init(), adapter_.get(), ports_.get()));
     }
 
     bool wantsStatistics() const override { return true; }
@@ -110,36 +83,33 @@ public:
     void port(int adapterIndex, HBA_UINT32 p, HBA_PORTATTRIBUTES& attributes,
               const HBA_PORTSTATISTICS* statistics) override {
         HBA_UINT32 discoveredCount = attributes.NumberofDiscoveredPorts;
-        port_ = impl_.MakeHbaPort(adapterIndex, static_cast<int>(p), attributes);
-        jobject statisticsInstance = statistics == nullptr ? nullptr : impl_.MakeHbaPortStats(attributes, *statistics);
-        discovered_ = checked(
-            env_, env_->NewObjectArray(arrayLength(discoveredCount), impl_.hbaDiscoveredPort.cls, nullptr));
-        impl_.store(ports_, static_cast<jsize>(p),
-                    impl_.hbaPort.newObject(impl_.hbaPort.meth_init(), port_, statisticsInstance, discovered_));
-        if (statisticsInstance != nullptr) env_->DeleteLocalRef(statisticsInstance);
+        port_.reset(impl_.MakeHbaPort(adapterIndex, static_cast<int>(p), attributes));
+        jni::LocalRef<jobject> statisticsInstance(
+            env_, statistics == nullptr ? nullptr : impl_.MakeHbaPortStats(attributes, *statistics));
+        discovered_.reset(jni::checked(
+            env_, env_->NewObjectArray(arrayLength(discoveredCount), impl_.hbaDiscoveredPort.cls, nullptr)));
+        impl_.store(ports_.get(), static_cast<jsize>(p),
+                    impl_.hbaPort.newObject(impl_.hbaPort.meth_init(), port_.get(), statisticsInstance.get(),
+                                            discovered_.get()));
     }
 
     void discoveredPort(HBA_UINT32 d, HBA_PORTATTRIBUTES& attributes) override {
-        jobject discoveredInstance = impl_.MakeHbaDiscoPort(attributes);
-        jobjectArray mappings = impl_.targetMappings(port_, discoveredInstance, attributes.PortWWN, *mappings_, *byPort_);
-        impl_.store(discovered_, static_cast<jsize>(d),
-                    impl_.hbaDiscoveredPort.newObject(impl_.hbaDiscoveredPort.meth_init(), discoveredInstance, mappings));
-        env_->DeleteLocalRef(mappings);
-        if (discoveredInstance != nullptr) env_->DeleteLocalRef(discoveredInstance);
+        jni::LocalRef<jobject> discoveredInstance(env_, impl_.MakeHbaDiscoPort(attributes));
+        jni::LocalRef<jobjectArray> mappings(
+            env_, impl_.targetMappings(port_.get(), discoveredInstance.get(), attributes.PortWWN, *mappings_, *byPort_));
+        impl_.store(discovered_.get(), static_cast<jsize>(d),
+                    impl_.hbaDiscoveredPort.newObject(impl_.hbaDiscoveredPort.meth_init(), discoveredInstance.get(),
+                                                      mappings.get()));
     }
 
     void portDone() override {
-        env_->DeleteLocalRef(discovered_);
-        if (port_ != nullptr) env_->DeleteLocalRef(port_);
-        port_ = nullptr;
-        discovered_ = nullptr;
+        discovered_.reset();
+        port_.reset();
     }
 
     void adapterDone() override {
-        env_->DeleteLocalRef(ports_);
-        if (adapter_ != nullptr) env_->DeleteLocalRef(adapter_);
-        adapter_ = nullptr;
-        ports_ = nullptr;
+        ports_.reset();
+        adapter_.reset();
     }
 
 private:
@@ -148,10 +118,10 @@ private:
     jobjectArray result_ = nullptr;
     const FcpTargetMappingTable* mappings_ = nullptr;
     std::optional<MappingsByPort> byPort_;  // the current adapter's mappings by target port
-    jobject adapter_ = nullptr;
-    jobjectArray ports_ = nullptr;
-    jobject port_ = nullptr;
-    jobjectArray discovered_ = nullptr;
+    jni::LocalRef<jobject> adapter_;
+    jni::LocalRef<jobjectArray> ports_;
+    jni::LocalRef<jobject> port_;
+    jni::LocalRef<jobjectArray> discovered_;
 };
 
 jobjectArray HbaCacheImpl::FillCache() {
@@ -164,7 +134,7 @@ jobjectArray HbaCacheImpl::targetMappings(jobject port, jobject discovered, cons
                                           const FcpTargetMappingTable& table, const MappingsByPort& byPort) {
     const std::vector<HBA_UINT32>& matches = byPort.of(portWWN);
     jobjectArray mappings =
-        checked(env, env->NewObjectArray(static_cast<jsize>(matches.size()), kdInstance.cls, nullptr));
+        jni::checked(env, env->NewObjectArray(static_cast<jsize>(matches.size()), kdInstance.cls, nullptr));
     jsize next = 0;
     for (HBA_UINT32 e : matches) store(mappings, next++, MakeTargetMapping(port, discovered, table.entry(e)));
     return mappings;
@@ -195,7 +165,7 @@ jobject HbaCacheImpl::MakeHba(int adapterIndex, HBA_ADAPTERATTRIBUTES& a) {
     values.set(p.get_vendorSpecificID(), kelda::uint32(unsignedInt32, a.VendorSpecificID));
     values.setText(p.get_driverName(), terminateString(a.DriverName, sizeof a.DriverName));
     std::snprintf(buffer, sizeof buffer, "Adapter %d", adapterIndex);
-    jstring caption = checked(env, newJavaString(env, buffer));
+    jstring caption = jni::checked(env, jni::newJavaString(env, buffer));
     values.set(p.get_caption(), caption);
     values.set(p.get_description(), caption);
     values.set(p.get_elementName(), caption);
@@ -222,9 +192,9 @@ void HbaCacheImpl::PopulateHbaPortValues(jobject valuesArray, HBA_PORTATTRIBUTES
     values.setText(p.get_deviceID(), toString(a.PortWWN));
     values.set(p.get_systemName(), classNames.getSystemName());
     values.set(p.get_systemCreationClassName(), KdClass(kdClass, classNames.getComputerSystemClass()).getName());
-    jobjectArray status = checked(env, env->NewObjectArray(1, unsignedInt16.cls, nullptr));
+    jobjectArray status = jni::checked(env, env->NewObjectArray(1, unsignedInt16.cls, nullptr));
     env->SetObjectArrayElement(status, 0, GetOperationalStatus(a.PortState));
-    checkPending(env);
+    jni::checkPending(env);
     values.set(p.get_operationalStatus(), status);
 }
 
@@ -237,7 +207,7 @@ jobject HbaCacheImpl::MakeHbaPort(int adapterIndex, int portIndex, HBA_PORTATTRI
     values.set(p.get_creationClassName(), portClass.getName());
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "Adapter %d Port %d", adapterIndex, portIndex);
-    jstring caption = checked(env, newJavaString(env, buffer));
+    jstring caption = jni::checked(env, jni::newJavaString(env, buffer));
     values.set(p.get_caption(), caption);
     values.set(p.get_description(), caption);
     values.set(p.get_elementName(), caption);
@@ -257,7 +227,7 @@ jobject HbaCacheImpl::MakeHbaDiscoPort(HBA_PORTATTRIBUTES& attributes) {
 JNIEXPORT jobjectArray JNICALL Java_com_vantor_kelda_providers_hba_HbaCache_fillHbaCache(JNIEnv* env, jobject self,
                                                                                         jobject classNames) {
     if (env->EnsureLocalCapacity(1000) < 0) return nullptr;
-    return guardedExport<jobjectArray>(env, kPendingOnly, nullptr, [&] {
+    return jni::guardedExport<jobjectArray>(env, jni::kPendingOnly, nullptr, [&] {
         HbaCacheImpl impl(env, self, classNames);
         return impl.FillCache();
     });

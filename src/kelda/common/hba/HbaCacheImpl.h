@@ -1,60 +1,22 @@
-// The per-call worker of the HBA natives: the class holders of every Java class they touch,
+// The per-call worker of the cache fill: the class holders of every Java class it touches,
 // the HbaCache object and class-names object of the call, and the loaded HBA library.
 #pragma once
 #include <jni.h>
-
-#include <mutex>
 
 #include "kelda/common/hba/HbaClasses.h"
 #include "kelda/common/hba/HbaLibrary.h"
 #include "kelda/common/hba/InstanceRecipe.h"
 #include "kelda/common/hba/TargetMapping.h"
 
-// Loads the HBA library for one call and frees it when the call is done. The process-wide
-// HBA lock is held meanwhile, so two natives never interleave their library calls.
-class WithHbaLibrary {
-public:
-    WithHbaLibrary();
-    ~WithHbaLibrary();
-    WithHbaLibrary(const WithHbaLibrary&) = delete;
-    WithHbaLibrary& operator=(const WithHbaLibrary&) = delete;
-
-private:
-    std::unique_lock<std::mutex> lock_;
-};
-
-// One adapter's handle: closes the adapter on every way out of its iteration.
-class WithAdapterHandle {
-public:
-    explicit WithAdapterHandle(WithHbaLibrary* library) : library(library) {}
-    ~WithAdapterHandle();
-    WithAdapterHandle(const WithAdapterHandle&) = delete;
-    WithAdapterHandle& operator=(const WithAdapterHandle&) = delete;
-
-    // Names the adapter of index `index` into `name` (256 bytes, always terminated) and, when
-    // that works, opens it, trying a second time when the first open gives no handle.
-    // True when the adapter is open.
-    bool open(HBA_UINT32 index, char (&name)[256]);
-
-    // Refreshes the open adapter's information, except for adapters named with the
-    // "SUNW-qlc-" prefix, which are read as they are. True when it refreshed.
-    bool refresh(const char* name);
-
-    WithHbaLibrary* library;
-    HBA_HANDLE handle = 0;
-    HBA_STATUS status = 0;  // of HBA_GetAdapterName
-};
-
 class FcpTargetMappingTable;
 
 class HbaCacheImpl {
 public:
-    // Looks every class up, then loads the HBA library. `classNames` is null for the test
-    // report. Raises JavaExceptionPending when a class is missing.
+    // Looks every class up, then loads the HBA library. Raises JavaExceptionPending when a
+    // class is missing.
     HbaCacheImpl(JNIEnv* env, jobject hbaCache, jobject classNames);
 
     jobjectArray FillCache();
-    void TestHbaLibrary(jobject list);
 
     jobject MakeHba(int adapterIndex, HBA_ADAPTERATTRIBUTES& attributes);
     jobject MakeHbaPort(int adapterIndex, int portIndex, HBA_PORTATTRIBUTES& attributes);
@@ -100,6 +62,6 @@ private:
     HbaCache::Static hbaCacheClass;
     HbaCache cache;
     HbaClassNames classNames;
-    WithHbaLibrary library;
-    RawDeviceBuses rawDeviceBuses;  // read once per fill, when a mapping needs it
+    HbaLibrary library;
+    devices::RawDeviceBuses rawDeviceBuses;  // read once per fill, when a mapping needs it
 };

@@ -2,6 +2,7 @@
 // the port statistics instance.
 #include "kelda/common/hba/HbaCacheImpl.h"
 #include "kelda/common/hba/HbaCodes.h"
+#include "jni/LocalRef.h"
 #include "kelda/common/hba/TargetMapping.h"
 
 jobject HbaCacheImpl::GetPortType(HBA_UINT32 code) {
@@ -21,14 +22,13 @@ jobject HbaCacheImpl::GetCOS(HBA_UINT32 mask) {
     for (unsigned bit = 0; bit < 32; ++bit) {
         if (mask & (1u << bit)) ++count;
     }
-    jobjectArray classes = checked(env, env->NewObjectArray(count, unsignedInt16.cls, nullptr));
+    jobjectArray classes = jni::checked(env, env->NewObjectArray(count, unsignedInt16.cls, nullptr));
     jsize next = 0;
     for (unsigned bit = 0; bit < 32; ++bit) {
         if (mask & (1u << bit)) {
-            jobject constant = (hbaPortProvider.*classOfServiceConstant(bit))();
-            env->SetObjectArrayElement(classes, next++, constant);
-            checkPending(env);
-            if (constant != nullptr) env->DeleteLocalRef(constant);
+            jni::LocalRef<jobject> constant(env, (hbaPortProvider.*classOfServiceConstant(bit))());
+            env->SetObjectArrayElement(classes, next++, constant.get());
+            jni::checkPending(env);
         }
     }
     return classes;

@@ -2,11 +2,6 @@
 
 #include <cstdio>
 
-std::mutex& hbaLibraryLock() {
-    static std::mutex lock;
-    return lock;
-}
-
 const char* StatusString(HBA_STATUS status) {
     static const char* const texts[] = {
         "OK",

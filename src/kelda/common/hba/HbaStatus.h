@@ -1,4 +1,4 @@
-// Texts of HBA API statuses for warnings and the library test report.
+// Texts of HBA API statuses, for the failure lines of the adapter tree walk.
 #pragma once
 #include "kelda/common/hba/HbaLibrary.h"
 

@@ -5,12 +5,12 @@
 #include <cstring>
 
 #include "com_vantor_kelda_providers_hba_HbaCache.h"
-#include "jni/Export.h"
 #include "jni/ClassHolder.h"
+#include "jni/Export.h"
 #include "jni/JavaText.h"
 #include "jni/LocalRef.h"
-#include "kelda/common/hba/HbaCacheImpl.h"
-#include "kelda/common/hba/HbaStatus.h"
+#include "kelda/common/hba/InstanceRecipe.h"
+#include "kelda/common/hba/HbaLibrary.h"
 #include "kelda/common/hba/HbaTreeReader.h"
 #include "kelda/common/hba/TargetMapping.h"
 
@@ -23,9 +23,9 @@ public:
     ReportList(JNIEnv* env, jobject list) : env_(env), list_(list), holder_(env) {}
 
     void add(const char* line) {
-        jni::LocalRef<jstring> text(env_, checked(env_, newJavaString(env_, line)));
+        jni::LocalRef<jstring> text(env_, jni::checked(env_, jni::newJavaString(env_, line)));
         env_->CallBooleanMethod(list_, holder_.meth_add(), text.get());
-        checkPending(env_);
+        jni::checkPending(env_);
     }
 
     __attribute__((format(printf, 2, 3))) void addf(const char* format, ...) {
@@ -96,17 +96,13 @@ private:
 
 }  // namespace
 
-void HbaCacheImpl::TestHbaLibrary(jobject list) {
-    if (list == nullptr) jni::throwNullObject(env, "java/util/List");
-    ReportList report(env, list);
-    LibraryReport visitor(report);
-    readHbaTree(library, visitor);
-}
-
 JNIEXPORT void JNICALL Java_com_vantor_kelda_providers_hba_HbaCache_testHbaLibrary(JNIEnv* env, jobject self,
                                                                                   jobject list) {
-    guardedExport(env, kPendingOnly, [&] {
-        HbaCacheImpl impl(env, self, nullptr);
-        impl.TestHbaLibrary(list);
+    jni::guardedExport(env, jni::kPendingOnly, [&] {
+        if (list == nullptr) jni::throwNullObject(env, "java/util/List");
+        ReportList report(env, list);
+        LibraryReport visitor(report);
+        HbaLibrary library;
+        readHbaTree(library, visitor);
     });
 }

@@ -3,12 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "kelda/common/hba/HbaCacheImpl.h"
 #include "kelda/common/hba/HbaStatus.h"
 
 namespace {
 
-void readPorts(WithAdapterHandle& adapter, int i, const char* name, HBA_UINT32 portCount, HbaTreeVisitor& visitor) {
+void readPorts(AdapterHandle& adapter, int i, const char* name, HBA_UINT32 portCount, HbaTreeVisitor& visitor) {
     for (HBA_UINT32 p = 0; p < portCount; ++p) {
         HBA_PORTATTRIBUTES port;
         std::memset(&port, 0, sizeof port);
@@ -46,13 +45,13 @@ void readPorts(WithAdapterHandle& adapter, int i, const char* name, HBA_UINT32 p
 
 }  // namespace
 
-void readHbaTree(WithHbaLibrary& library, HbaTreeVisitor& visitor) {
+void readHbaTree(HbaLibrary& library, HbaTreeVisitor& visitor) {
     HBA_UINT32 count = HBA_GetNumberOfAdapters();
     if (!visitor.begin(count)) return;
     FcpTargetMappingTable table;
     for (HBA_UINT32 index = 0; index < count; ++index) {
         int i = static_cast<int>(index);
-        WithAdapterHandle adapter(&library);
+        AdapterHandle adapter(library);
         char name[256];
         if (!adapter.open(index, name)) {
             char message[512];

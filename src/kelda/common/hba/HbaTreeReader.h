@@ -1,5 +1,5 @@
 // The one walk of the adapter tree through the HBA library: each adapter opened (and
-// refreshed, see WithAdapterHandle), its attributes, its FCP target mappings, its ports with
+// refreshed, see AdapterHandle), its attributes, its FCP target mappings, its ports with
 // their statistics when asked for, and each port's discovered ports. What it reads goes to a
 // visitor: the cache fill builds the Java tree from it, the library test writes a report.
 #pragma once
@@ -33,7 +33,5 @@ public:
     virtual void adapterDone() {}
 };
 
-class WithHbaLibrary;
-
 // Walks the tree of the loaded library, in index order.
-void readHbaTree(WithHbaLibrary& library, HbaTreeVisitor& visitor);
+void readHbaTree(HbaLibrary& library, HbaTreeVisitor& visitor);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "jni/JavaText.h"
+#include "jni/LocalRef.h"
 
 namespace kelda {
 
@@ -16,7 +17,7 @@ void InstanceValues::set(jobject property, jobject value) { KdProperty(propertie
 
 void InstanceValues::setText(jobject property, const char* text) {
     JNIEnv* env = properties_.env;
-    set(property, checked(env, newJavaString(env, text)));
+    set(property, jni::checked(env, jni::newJavaString(env, text)));
 }
 
 jobject InstanceValues::instance(KdInstance::Static& instances, jobject kdClass) {
@@ -28,12 +29,10 @@ jobject uint64(UnsignedInt64::Static& cls, long long value) {
     jbyte bytes[8];
     auto bits = static_cast<unsigned long long>(value);
     for (int i = 0; i < 8; ++i) bytes[i] = static_cast<jbyte>((bits >> ((7 - i) * 8)) & 0xFF);
-    jbyteArray array = checked(env, env->NewByteArray(8));
-    env->SetByteArrayRegion(array, 0, 8, bytes);
-    checkPending(env);
-    jobject result = cls.newObject(cls.meth_init(), jint{1}, array);
-    env->DeleteLocalRef(array);
-    return result;
+    jni::LocalRef<jbyteArray> array(env, jni::checked(env, env->NewByteArray(8)));
+    env->SetByteArrayRegion(array.get(), 0, 8, bytes);
+    jni::checkPending(env);
+    return cls.newObject(cls.meth_init(), jint{1}, array.get());
 }
 
 jobject uint32(UnsignedInt32::Static& cls, uint32_t value) {

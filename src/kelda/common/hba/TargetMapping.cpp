@@ -3,11 +3,8 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
-#include <optional>
 #include <string>
 
-#include "devices/DeviceDirectory.h"
-#include "devices/DeviceNames.h"
 
 FcpTargetMappingTable::FcpTargetMappingTable() : table_(reinterpret_cast<HBA_FCPTARGETMAPPING*>(inline_)) {}
 
@@ -54,16 +51,6 @@ const std::vector<HBA_UINT32>& MappingsByPort::of(const HBA_WWN& port) const {
     return it == groups_.end() ? none : it->second;
 }
 
-unsigned int parseScsiBusNumber(const char* text, bool& found) {
-    if (text[0] != 'c' || text[1] < '0' || text[1] > '9') return 0;
-    unsigned int bus = 0;
-    const char* p = text + 1;
-    for (; *p >= '0' && *p <= '9'; ++p) bus = bus * 10 + static_cast<unsigned int>(*p - '0');
-    if (*p != 't') return 0;
-    found = true;
-    return bus;
-}
-
 void leadvilleDeviceName(const char (&osDeviceName)[256], char (&out)[256]) {
     size_t length = strnlen(osDeviceName, sizeof osDeviceName);
     size_t start = 0;
@@ -78,50 +65,7 @@ void leadvilleDeviceName(const char (&osDeviceName)[256], char (&out)[256]) {
     if (char* slice = std::strstr(out, "s2")) *slice = '\0';
 }
 
-namespace {
-
-// The link target of "/dev/rdsk/<name>"; none when the entry is no link or its path too long
-// for any entry to exist.
-std::optional<std::string> rawEntryLink(const char* name) {
-    char path[1024];
-    int n = std::snprintf(path, sizeof path, "%s/%s", devices::kRawDeviceDirectory, name);
-    if (n < 0 || static_cast<size_t>(n) >= sizeof path) return std::nullopt;
-    return devices::readLinkTarget(path, 1023);
-}
-
-}  // namespace
-
-bool deviceDerivesFrom(const char* name, const char* physicalPath) {
-    auto link = rawEntryLink(name);
-    return link && devices::linksToMinorOf(*link, physicalPath);
-}
-
-unsigned int RawDeviceBuses::of(const char* physicalPath, bool& found) {
-    if (!read_) {
-        read_ = true;
-        devices::DeviceDirectory directory(devices::kRawDeviceDirectory);
-        while (const sol::dirent* entry = directory.next()) {
-            if (entry->d_name[0] != 'c') continue;
-            bool named = false;
-            unsigned int bus = parseScsiBusNumber(entry->d_name, named);
-            if (!named) continue;
-            auto link = rawEntryLink(entry->d_name);
-            const char* linked = link ? devices::devicesPart(*link) : nullptr;
-            if (linked == nullptr) continue;
-            // The entry derives from every prefix of its target that a ':' follows; the first
-            // entry of each keeps it.
-            for (const char* colon = std::strchr(linked, ':'); colon != nullptr; colon = std::strchr(colon + 1, ':')) {
-                buses_.emplace(std::string(linked, static_cast<size_t>(colon - linked)), bus);
-            }
-        }
-    }
-    auto it = buses_.find(physicalPath);
-    if (it == buses_.end()) return 0;
-    found = true;
-    return it->second;
-}
-
-unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry, RawDeviceBuses& buses) {
+unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry, devices::RawDeviceBuses& buses) {
     if (entry.ScsiId.ScsiBusNumber != 0) return entry.ScsiId.ScsiBusNumber;
 
     // The library's field need not be terminated: work on a terminated copy.
@@ -130,13 +74,8 @@ unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry, RawDeviceBuses& 
     name[sizeof name - 1] = '\0';
 
     bool found = false;
-    unsigned int bus = parseScsiBusNumber(name, found);
-    if (!found && std::strncmp(name, "/dev/dsk/", 9) == 0) bus = parseScsiBusNumber(name + 9, found);
+    unsigned int bus = devices::parseScsiBusNumber(name, found);
+    if (!found && std::strncmp(name, "/dev/dsk/", 9) == 0) bus = devices::parseScsiBusNumber(name + 9, found);
     if (!found && std::strncmp(name, "/devices/", 9) == 0) bus = buses.of(name, found);
     return bus;
-}
-
-unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry) {
-    RawDeviceBuses buses;
-    return divineScsiBusNumber(entry, buses);
 }

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "devices/RawDeviceBuses.h"
 #include "kelda/common/hba/HbaLibrary.h"
 
 // An adapter's FCP target mapping table: 512 entries in the object itself, one larger table
@@ -55,32 +55,10 @@ private:
     std::unordered_map<uint64_t, std::vector<HBA_UINT32>> groups_;
 };
 
-// The bus of "c<bus>t...": the digits after a leading 'c' when a 't' follows them; `found`
-// is set then. Anything else gives 0 and leaves `found` as it was.
-unsigned int parseScsiBusNumber(const char* text, bool& found);
-
-// True when the "/dev/rdsk" entry `name` is a link to a minor node of the physical device
-// `physicalPath` ("/devices/...", the link target continuing with ':' after it).
-bool deviceDerivesFrom(const char* name, const char* physicalPath);
-
-// The buses of the "/dev/rdsk" entries by the physical device they link to: the directory is
-// read once, at the first question, and the answers serve a whole pass over the mappings.
-class RawDeviceBuses {
-public:
-    // The bus of the first entry, in directory order, named "c<bus>t..." and linking to a minor
-    // node of `physicalPath`; `found` is set then, else 0 comes back.
-    unsigned int of(const char* physicalPath, bool& found);
-
-private:
-    bool read_ = false;
-    std::unordered_map<std::string, unsigned int> buses_;
-};
-
 // The SCSI bus of a mapping entry: the library's own number, else one read from the device
 // name, else (for a "/devices/" path) from the "/dev/rdsk" entry that links to it; 0 when
 // nothing tells.
-unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry, RawDeviceBuses& buses);
-unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry);
+unsigned int divineScsiBusNumber(const HBA_FCPSCSIENTRY& entry, devices::RawDeviceBuses& buses);
 
 // The Leadville name of an OS device path: its last component without the whole-disk slice
 // suffix ("/dev/rdsk/c2t1d0s2" -> "c2t1d0"). A name without '/' is taken whole. `out` holds
