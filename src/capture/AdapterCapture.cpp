@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "capture/HostCapture.h"
-#include "kelda/common/hba/HbaCacheImpl.h"
+#include "kelda/common/hba/HbaLibrary.h"
 #include "kelda/common/hba/HbaTreeReader.h"
 
 namespace capture {
@@ -136,7 +136,7 @@ private:
 void captureAdapters(json& host, CaptureLog& log) {
     AdapterRecorder recorder(log);
     {
-        WithHbaLibrary library;
+        HbaLibrary library;
         readHbaTree(library, recorder);
     }
     host["hba"] = {{"adapters", recorder.adapters}};
